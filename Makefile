@@ -1,0 +1,36 @@
+# Front door: `make run` starts Leapmark, `make test` builds and runs every test.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test run bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+run: build
+	@scripts/run-leapmark.sh $(BUILD_DIR) $(ARGS)
+
+bench: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR)

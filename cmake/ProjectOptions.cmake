@@ -1,0 +1,13 @@
+# One interface target that carries the language level, warnings and Qt strictness
+# for every project target.
+add_library(leapmark_options INTERFACE)
+target_compile_features(leapmark_options INTERFACE cxx_std_20)
+target_compile_options(leapmark_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_compile_definitions(leapmark_options INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+
+if(LEAPMARK_SANITIZE)
+    target_compile_options(leapmark_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(leapmark_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "common/Result.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace leapmark {
+
+/** Reads a whole file of at most maxBytes bytes; a larger file is refused, never read unbounded. */
+[[nodiscard]] Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+/** The system's reason for the last failed call, as the operator reads it. */
+[[nodiscard]] std::string systemErrorText(int errorNumber);
+
+} // namespace leapmark
