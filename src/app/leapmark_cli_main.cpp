@@ -1,1 +1,9 @@
-int main() { return 0; }
+#include "app/cli/Cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return leapmark::cli::runCli(arguments, std::cout, std::cerr);
+}

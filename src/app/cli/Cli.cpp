@@ -1,0 +1,48 @@
+#include "app/cli/Cli.h"
+
+#include "app/cli/Command.h"
+#include "app/cli/NumberCommand.h"
+
+#include <array>
+#include <ostream>
+
+namespace leapmark::cli {
+namespace {
+
+const std::array<const Command*, 1> kCommands{&numberCommand};
+
+void printHelp(std::ostream& out)
+{
+    out << "leapmark-cli: Leapmark's measuring core without a screen.\n\nusage:\n";
+    for (const Command* command : kCommands)
+        out << "  leapmark-cli " << command->usage << "\n      " << command->summary << "\n";
+    out << "\nExit codes: 0 success, 1 the work failed (message on stderr), 2 wrong usage.\n";
+}
+
+} // namespace
+
+int usageError(const Command& command, CommandOutput& output)
+{
+    output.err << "usage: leapmark-cli " << command.usage << "\n";
+    return WrongUsage;
+}
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    if (arguments.empty() || arguments.front() == "--help" || arguments.front() == "-h" ||
+        arguments.front() == "help") {
+        printHelp(arguments.empty() ? err : out);
+        return arguments.empty() ? WrongUsage : Success;
+    }
+    for (const Command* command : kCommands) {
+        if (command->name == arguments.front()) {
+            CliArguments args(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+            CommandOutput output{out, err};
+            return command->run(args, output);
+        }
+    }
+    err << "leapmark-cli: unknown command \"" << arguments.front() << "\" (see leapmark-cli --help)\n";
+    return WrongUsage;
+}
+
+} // namespace leapmark::cli
