@@ -10,6 +10,7 @@
 #include <cassert>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace leapmark {
 namespace {
@@ -83,6 +84,21 @@ bool allFinite(const GridRecord& grid)
     return finite;
 }
 
+/** Lines 3 to 16: the corners by corner number, the coefficients, the ramp point. */
+std::vector<double*> numbersInFileOrder(GridRecord& grid)
+{
+    std::vector<double*> targets;
+    for (std::size_t c = 1; c <= 4; ++c)
+        for (CornerValues* values :
+             {&grid.corner_screen_x, &grid.corner_screen_y, &grid.corner_survey_x, &grid.corner_survey_y})
+            targets.push_back(&(*values)[c]);
+    for (double& coefficient : grid.coef)
+        targets.push_back(&coefficient);
+    targets.push_back(&grid.ramp_x);
+    targets.push_back(&grid.ramp_y);
+    return targets;
+}
+
 Result<GridFileContent> readContent(DelimitedFieldReader& reader)
 {
     GridFileContent content;
@@ -96,32 +112,12 @@ Result<GridFileContent> readContent(DelimitedFieldReader& reader)
         return description.error();
     content.description = descriptionFromLine(*description);
 
-    Error failure{std::string()};
-    bool failed = false;
-    auto number = [&](double& target) {
-        if (failed)
-            return;
+    for (double* target : numbersInFileOrder(grid)) {
         auto value = reader.nextNumber();
-        if (!value) {
-            failure = value.error();
-            failed = true;
-            return;
-        }
-        target = *value;
-    };
-
-    for (std::size_t c = 1; c <= 4; ++c) {
-        number(grid.corner_screen_x[c]);
-        number(grid.corner_screen_y[c]);
-        number(grid.corner_survey_x[c]);
-        number(grid.corner_survey_y[c]);
+        if (!value)
+            return value.error();
+        *target = *value;
     }
-    for (double& coefficient : grid.coef)
-        number(coefficient);
-    number(grid.ramp_x);
-    number(grid.ramp_y);
-    if (failed)
-        return failure;
 
     // The extras are taken as fields of any kind; a number field gives its value.
     for (double& extra : grid.extra) {
