@@ -1,0 +1,7 @@
+#include "measure/Results.h"
+
+namespace leapmark {
+
+Results::Results(AppContext& app) : Screen(app, "Results", QStringLiteral("Results")) {}
+
+} // namespace leapmark

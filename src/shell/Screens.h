@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+
+namespace leapmark {
+
+struct AppContext;
+class Calibrate;
+class Config;
+class Grid_Setup;
+class LogView;
+class MainForm;
+class Measure;
+class PictureLogView;
+class PreviewForm;
+class Results;
+class frmManual;
+class frmSelectSkier;
+class frmSetStart;
+
+/**
+ * Owns every screen. A screen is created the first time it is asked for (its first-creation steps
+ * run then) and afterwards only hidden and shown; none is destroyed while the program runs.
+ */
+class Screens
+{
+public:
+    Screens();
+    ~Screens();
+    Screens(const Screens&) = delete;
+    Screens& operator=(const Screens&) = delete;
+
+    /** Must be called once, before the first screen is asked for. */
+    void attach(AppContext& context) { m_context = &context; }
+
+    MainForm& mainForm();
+    Config& config();
+    Measure& measure();
+    Grid_Setup& gridSetup();
+    PreviewForm& previewForm();
+    frmSetStart& setStart();
+    LogView& logView();
+    PictureLogView& pictureLogView();
+    Results& results();
+    Calibrate& calibrate();
+    frmSelectSkier& selectSkier();
+    frmManual& manual();
+
+    /** True when the screen has been created already. */
+    [[nodiscard]] bool hasGridSetup() const { return m_gridSetup != nullptr; }
+    [[nodiscard]] bool hasMeasure() const { return m_measure != nullptr; }
+
+private:
+    template <typename T>
+    T& create(std::unique_ptr<T>& slot);
+
+    AppContext* m_context = nullptr;
+    std::unique_ptr<MainForm> m_mainForm;
+    std::unique_ptr<Config> m_config;
+    std::unique_ptr<Measure> m_measure;
+    std::unique_ptr<Grid_Setup> m_gridSetup;
+    std::unique_ptr<PreviewForm> m_previewForm;
+    std::unique_ptr<frmSetStart> m_setStart;
+    std::unique_ptr<LogView> m_logView;
+    std::unique_ptr<PictureLogView> m_pictureLogView;
+    std::unique_ptr<Results> m_results;
+    std::unique_ptr<Calibrate> m_calibrate;
+    std::unique_ptr<frmSelectSkier> m_selectSkier;
+    std::unique_ptr<frmManual> m_manual;
+};
+
+} // namespace leapmark

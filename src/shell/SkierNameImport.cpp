@@ -1,0 +1,7 @@
+#include "shell/SkierNameImport.h"
+
+namespace leapmark {
+
+void importSkierNames(AppContext&) {}
+
+} // namespace leapmark
