@@ -78,6 +78,11 @@ Result<TransformCoefficients> solveProjectiveTransform(const CornerPoints& scree
         if (!std::isfinite(a[n][kColumns]))
             return Error(std::string(kNoUniqueSolutionText));
     }
+    // Three buoys on one vertical screen line can still eliminate cleanly, into coefficients that
+    // send those buoys to infinity. A grid that cannot carry its own buoys is no solution either.
+    for (const PlanePoint& buoy : screen)
+        if (!screenToSurvey(c, buoy))
+            return Error(std::string(kNoUniqueSolutionText));
     return c;
 }
 

@@ -102,6 +102,12 @@ TEST(ProjectiveTransform, ThreeCollinearBuoysHaveNoUniqueSolution)
     ASSERT_FALSE(c.ok());
     EXPECT_EQ(c.error().text(), "No Unique Solution - Re-enter data");
 
+    // Three on one vertical line eliminate without a zero pivot, into a grid that cannot carry them.
+    auto vertical = solveProjectiveTransform({{{1000, 1000}, {1000, 2000}, {1000, 3000}, {4000, 4000}}},
+                                             {{{60, 8}, {60, -8}, {30, 8}, {30, -8}}});
+    ASSERT_FALSE(vertical.ok());
+    EXPECT_EQ(vertical.error().text(), "No Unique Solution - Re-enter data");
+
     // Four buoys on one spot, too.
     auto same = solveProjectiveTransform({{{500, 500}, {500, 500}, {500, 500}, {500, 500}}},
                                          {{{60, 8}, {60, -8}, {30, 8}, {30, -8}}});

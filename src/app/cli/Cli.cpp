@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "app/cli/Command.h"
+#include "app/cli/GridCommands.h"
 #include "app/cli/NumberCommand.h"
 
 #include <array>
@@ -9,7 +10,8 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 1> kCommands{&numberCommand};
+const std::array<const Command*, 6> kCommands{&numberCommand,   &solveCommand,   &gridSaveCommand,
+                                              &gridShowCommand, &measureCommand, &toScreenCommand};
 
 void printHelp(std::ostream& out)
 {
