@@ -19,20 +19,22 @@ GridRecord makeGridRecord(const CornerPoints& screen, const CornerPoints& survey
     return record;
 }
 
-CornerPoints screenCorners(const GridRecord& record)
+CornerPoints cornerPoints(const CornerValues& xs, const CornerValues& ys)
 {
     CornerPoints points;
     for (std::size_t i = 0; i < 4; ++i)
-        points[i] = {record.corner_screen_x[i + 1], record.corner_screen_y[i + 1]};
+        points[i] = {xs[i + 1], ys[i + 1]};
     return points;
+}
+
+CornerPoints screenCorners(const GridRecord& record)
+{
+    return cornerPoints(record.corner_screen_x, record.corner_screen_y);
 }
 
 CornerPoints surveyCorners(const GridRecord& record)
 {
-    CornerPoints points;
-    for (std::size_t i = 0; i < 4; ++i)
-        points[i] = {record.corner_survey_x[i + 1], record.corner_survey_y[i + 1]};
-    return points;
+    return cornerPoints(record.corner_survey_x, record.corner_survey_y);
 }
 
 } // namespace leapmark

@@ -42,6 +42,9 @@ struct GridRecord
 [[nodiscard]] GridRecord makeGridRecord(const CornerPoints& screen, const CornerPoints& survey,
                                         const TransformCoefficients& coef, PlanePoint ramp, GridExtras extra);
 
+/** Per-corner x and y values (indexed by corner number) as plain points, corner 1 first. */
+[[nodiscard]] CornerPoints cornerPoints(const CornerValues& xs, const CornerValues& ys);
+
 /** The record's corners as plain points, corner 1 first. */
 [[nodiscard]] CornerPoints screenCorners(const GridRecord& record);
 [[nodiscard]] CornerPoints surveyCorners(const GridRecord& record);

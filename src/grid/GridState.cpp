@@ -39,18 +39,12 @@ void setGridLoaded(GridState& state, int g)
 
 CornerPoints workingScreenCorners(const GridState& state)
 {
-    CornerPoints points;
-    for (std::size_t i = 0; i < 4; ++i)
-        points[i] = {state.buoy_screen_x[i + 1], state.buoy_screen_y[i + 1]};
-    return points;
+    return cornerPoints(state.buoy_screen_x, state.buoy_screen_y);
 }
 
 CornerPoints workingSurveyCorners(const GridState& state)
 {
-    CornerPoints points;
-    for (std::size_t i = 0; i < 4; ++i)
-        points[i] = {state.buoy_survey_x[i + 1], state.buoy_survey_y[i + 1]};
-    return points;
+    return cornerPoints(state.buoy_survey_x, state.buoy_survey_y);
 }
 
 } // namespace leapmark
