@@ -24,8 +24,8 @@ inline constexpr std::int64_t largestIndex = (std::int64_t{1} << bitCount) - 1;
 /** The block edge in pixels for a picture width: 8 up to 640 pixels, growing with the width. */
 [[nodiscard]] int blockPixels(int pictureWidth);
 
-/** Stamps the index (0..largestIndex) into the picture; the picture must be at least
- *  blockCount x blockPixels wide and blockPixels high. */
+/** Stamps the index into the picture (its low 16 bits: indices repeat after largestIndex); a picture
+ *  narrower than blockCount x blockPixels or lower than blockPixels is left as it is. */
 void stamp(YuvPicture& picture, std::int64_t frameIndex);
 
 /**
