@@ -101,7 +101,8 @@ BENCHMARK(BM_Encode)
     ->Args({1280, 720, 1})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 0})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_RenderAndEncode)
     ->Args({1280, 720, 1})
     ->Args({1920, 1080, 1})
