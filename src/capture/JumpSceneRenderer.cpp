@@ -45,9 +45,12 @@ JumpSceneRenderer::JumpSceneRenderer(const SimulationParameters& parameters, con
     const Vector3 side{-heading.y, heading.x, 0.0};
     m_spray.reserve(sprayDropCount);
     for (int i = 0; i < sprayDropCount; ++i) {
-        const Vector3 velocity = random.uniform(0.5, 7.0) * heading + random.uniform(-3.0, 3.0) * side +
-                                 random.uniform(1.5, 5.5) * up;
-        m_spray.push_back({velocity, random.uniform(0.05, 0.14)});
+        // One draw per statement: the order of operands within an expression is unspecified.
+        const double forward = random.uniform(0.5, 7.0);
+        const double sideways = random.uniform(-3.0, 3.0);
+        const double upward = random.uniform(1.5, 5.5);
+        const double radius = random.uniform(0.05, 0.14);
+        m_spray.push_back({forward * heading + sideways * side + upward * up, radius});
     }
     drawStaticObjects();
 }
@@ -100,7 +103,7 @@ double JumpSceneRenderer::pixelsAcross(const Vector3& point, double metres) cons
 
 void JumpSceneRenderer::drawRamp(PictureCanvas& canvas) const
 {
-    using Trajectory = JumpTrajectory;
+    using Trajectory = JumpTrajectory; // for its ramp measures
     const Vector3 heading = m_trajectory.heading();
     const Vector3 side = (Trajectory::rampWidthMetres / 2.0) * Vector3{-heading.y, heading.x, 0.0};
     const Vector3 edge = abovePoint(m_parameters.ramp, 0.0);
@@ -180,10 +183,12 @@ void JumpSceneRenderer::fillWaterPatch(PictureCanvas& canvas, const Vector3& cen
 
 void JumpSceneRenderer::drawWake(PictureCanvas& canvas, double secondsFromLanding) const
 {
-    // Foam left where the skis ran on the water; sampled at fixed moments so it stays put on the water.
+    // Foam left where the skis ran on the water before this moment, sampled at fixed moments (whole
+    // steps from the landing) so that it stays put on the water from frame to frame.
     const YuvColour foam = colour(224, 232, 236);
-    const double newest = std::floor(secondsFromLanding / wakeStepSeconds) * wakeStepSeconds;
-    for (double at = newest; at > secondsFromLanding - wakeSeconds; at -= wakeStepSeconds) {
+    const auto newest = static_cast<std::int64_t>(std::ceil(secondsFromLanding / wakeStepSeconds)) - 1;
+    for (std::int64_t step = newest; step * wakeStepSeconds > secondsFromLanding - wakeSeconds; --step) {
+        const double at = step * wakeStepSeconds;
         const SkierPose pose = m_trajectory.poseAt(at);
         if (pose.phase != SkierPhase::Approach && pose.phase != SkierPhase::Landed)
             continue;
