@@ -3,6 +3,7 @@
 #include "app/cli/Command.h"
 #include "app/cli/GridCommands.h"
 #include "app/cli/NumberCommand.h"
+#include "app/cli/SimulateCommand.h"
 
 #include <array>
 #include <ostream>
@@ -10,8 +11,8 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 6> kCommands{&numberCommand,   &solveCommand,   &gridSaveCommand,
-                                              &gridShowCommand, &measureCommand, &toScreenCommand};
+const std::array<const Command*, 7> kCommands{&numberCommand,  &solveCommand,    &gridSaveCommand, &gridShowCommand,
+                                              &measureCommand, &toScreenCommand, &simulateCommand};
 
 void printHelp(std::ostream& out)
 {
