@@ -5,14 +5,8 @@
 
 namespace leapmark {
 
-WaitCursor::WaitCursor()
-{
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-}
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
 
-WaitCursor::~WaitCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 } // namespace leapmark
