@@ -25,6 +25,8 @@ struct RtfParagraphFormat
     int leftIndentTwips = 0;
     /** Relative to the left indent; negative for a hanging first line. */
     int firstLineIndentTwips = 0;
+    int spaceBeforeTwips = 0;
+    int spaceAfterTwips = 0;
 
     friend bool operator==(const RtfParagraphFormat&, const RtfParagraphFormat&) = default;
 };

@@ -199,6 +199,10 @@ void Reader::controlWord(const RtfToken& token)
     } else if (word == "fi") {
         m_state.paragraph.firstLineIndentTwips =
             std::clamp(token.parameter, -kLargestIndentTwips, kLargestIndentTwips);
+    } else if (word == "sb") {
+        m_state.paragraph.spaceBeforeTwips = std::clamp(token.parameter, 0, kLargestIndentTwips);
+    } else if (word == "sa") {
+        m_state.paragraph.spaceAfterTwips = std::clamp(token.parameter, 0, kLargestIndentTwips);
     } else if (shown()) {
         if (word == "emdash")
             character(0x2014);

@@ -118,13 +118,13 @@ TEST(RtfReaderDestinations, HiddenContentIsNotText)
 
 TEST(RtfReaderFormat, RunsCarryBoldItalicUnderlineAndSize)
 {
-    auto document = readRtf("{\\rtf1\\pard\\qc\\fs36\\b Title\\b0\\par\\pard\\li720\\fi-360 "
+    auto document = readRtf("{\\rtf1\\pard\\qc\\sb240\\sa60\\fs36\\b Title\\b0\\par\\pard\\li720\\fi-360 "
                             "n{\\i it{\\ul u}}\\ul0 x\\ulnone\\plain p\\par}");
     ASSERT_TRUE(document.ok());
     ASSERT_EQ(document->paragraphs.size(), 2u);
 
     const RtfParagraph& title = document->paragraphs[0];
-    EXPECT_EQ(title.format.alignment, RtfAlignment::Centre);
+    EXPECT_EQ(title.format, (RtfParagraphFormat{RtfAlignment::Centre, 0, 0, 240, 60}));
     ASSERT_EQ(title.runs.size(), 1u);
     EXPECT_EQ(title.runs[0], (RtfRun{"Title", format(true, false, false, 36)}));
 
