@@ -206,7 +206,8 @@ private:
     std::string listType(const Chunk& list)
     {
         std::array<std::uint8_t, 4> type{};
-        if (list.declaredSize < 4 || !m_source.read(list.dataStart(), type.data(), type.size()))
+        // Read even when the size is a placeholder: an unfinished capture's movie list says 0.
+        if (!m_source.read(list.dataStart(), type.data(), type.size()))
             return {};
         return fourCc(type.data());
     }
