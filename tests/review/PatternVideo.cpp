@@ -218,6 +218,14 @@ int patternIndex(const std::uint8_t* topRow, std::ptrdiff_t bytesPerRow, int wid
     return index;
 }
 
+std::vector<std::uint8_t> patternPicture(int width, int height, int index)
+{
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
+    std::mt19937 unused;
+    drawPattern(bgr, width, height, index, false, unused);
+    return bgr;
+}
+
 int patternIndex(const VideoFrame& frame)
 {
     return patternIndex(frame.bgr.data(), frame.bytesPerLine, frame.width, frame.height);

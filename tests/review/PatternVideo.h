@@ -3,8 +3,10 @@
 #include "common/Result.h"
 #include "review/VideoFrame.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace leapmark::testing {
 
@@ -35,6 +37,9 @@ inline constexpr int maxPatternIndex = 4095;
 
 /** The index a frame's pattern carries, or -1 when the blocks do not read cleanly. */
 [[nodiscard]] int patternIndex(const VideoFrame& frame);
+
+/** The pattern of one frame as 24-bit BGR rows from the top, three bytes a pixel, no padding. */
+[[nodiscard]] std::vector<std::uint8_t> patternPicture(int width, int height, int index);
 
 /** The same for a picture given by its top-left pixel address and bytes per row (BGR). */
 [[nodiscard]] int patternIndex(const std::uint8_t* topRow, std::ptrdiff_t bytesPerRow, int width, int height);
