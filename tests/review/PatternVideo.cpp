@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -39,10 +40,41 @@ std::string errorText(int code)
     return text.data();
 }
 
-void drawPattern(std::vector<std::uint8_t>& bgr, int width, int height, int index, bool textured,
-                 std::mt19937& noise)
+/**
+ * A camera-like surface for the textured videos: soft waves that drift from frame to frame and a
+ * little sensor noise, so that compressed frames are about as costly to decode as real ones.
+ */
+class Texture
 {
-    std::uniform_int_distribution<int> jitter(-40, 40);
+public:
+    Texture(int width, int height) : m_width(width + drift * maxFrames), m_height(height)
+    {
+        std::mt19937 noise(12345);
+        std::uniform_int_distribution<int> grain(-4, 4);
+        m_values.resize(static_cast<std::size_t>(m_width) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                m_values[static_cast<std::size_t>(y) * m_width + x] =
+                    static_cast<std::int8_t>(std::lround(18 * std::sin(x / 9.0) * std::cos(y / 13.0) +
+                                                         8 * std::sin((x + 2 * y) / 31.0)) +
+                                             grain(noise));
+    }
+    [[nodiscard]] int at(int x, int y, int frame) const
+    {
+        const int shifted = x + drift * (frame % maxFrames);
+        return m_values[static_cast<std::size_t>(y) * m_width + shifted];
+    }
+
+private:
+    static constexpr int drift = 2;
+    static constexpr int maxFrames = 64;
+    int m_width;
+    int m_height;
+    std::vector<std::int8_t> m_values;
+};
+
+void drawPattern(std::vector<std::uint8_t>& bgr, int width, int height, int index, const Texture* texture)
+{
     for (int y = 0; y < height; ++y) {
         const int row = std::min(y * rows / height, rows - 1);
         for (int x = 0; x < width; ++x) {
@@ -50,12 +82,10 @@ void drawPattern(std::vector<std::uint8_t>& bgr, int width, int height, int inde
             const bool bit = ((index >> (row * columns + column)) & 1) != 0;
             const auto& colour = bit ? oneBgr : zeroBgr;
             std::uint8_t* pixel = bgr.data() + (static_cast<std::size_t>(y) * width + x) * 3;
-            for (int c = 0; c < 3; ++c) {
-                int value = colour[static_cast<std::size_t>(c)];
-                if (textured)
-                    value = std::clamp(value + jitter(noise), 0, 255);
-                pixel[c] = static_cast<std::uint8_t>(value);
-            }
+            const int offset = texture != nullptr ? texture->at(x, y, index) : 0;
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = static_cast<std::uint8_t>(
+                    std::clamp(colour[static_cast<std::size_t>(c)] + offset, 0, 255));
         }
     }
 }
@@ -163,9 +193,11 @@ Result<void> writePatternVideo(const std::filesystem::path& path, const PatternV
     w.scaler = sws_getContext(spec.width, spec.height, AV_PIX_FMT_BGR24, spec.width, spec.height,
                               w.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
     std::vector<std::uint8_t> bgr(static_cast<std::size_t>(spec.width) * spec.height * 3);
-    std::mt19937 noise(12345);
+    std::unique_ptr<Texture> texture;
+    if (spec.textured)
+        texture = std::make_unique<Texture>(spec.width, spec.height);
     for (int i = 0; i < spec.frames; ++i) {
-        drawPattern(bgr, spec.width, spec.height, i % (maxPatternIndex + 1), spec.textured, noise);
+        drawPattern(bgr, spec.width, spec.height, i % (maxPatternIndex + 1), texture.get());
         if (av_frame_make_writable(w.frame) < 0)
             return Error(name + ": frame not writable");
         const std::uint8_t* source[1] = {bgr.data()};
@@ -221,8 +253,7 @@ int patternIndex(const std::uint8_t* topRow, std::ptrdiff_t bytesPerRow, int wid
 std::vector<std::uint8_t> patternPicture(int width, int height, int index)
 {
     std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
-    std::mt19937 unused;
-    drawPattern(bgr, width, height, index, false, unused);
+    drawPattern(bgr, width, height, index, nullptr);
     return bgr;
 }
 
