@@ -281,10 +281,10 @@ int main(int argc, char** argv)
     struct Video
     {
         std::string label;
-        leapmark::testing::PatternVideoSpec spec;
+        leapmark::testing::PatternVideoOptions options;
     };
     std::vector<Video> videos;
-    leapmark::testing::PatternVideoSpec mjpeg;
+    leapmark::testing::PatternVideoOptions mjpeg;
     mjpeg.encoder = "mjpeg";
     mjpeg.width = width;
     mjpeg.height = height;
@@ -292,7 +292,7 @@ int main(int argc, char** argv)
     mjpeg.rateNumerator = 30;
     mjpeg.textured = true;
     videos.push_back({"MJPEG 1080p30", mjpeg});
-    leapmark::testing::PatternVideoSpec inter = mjpeg;
+    leapmark::testing::PatternVideoOptions inter = mjpeg;
     inter.keyFrameInterval = 30;
     if (leapmark::testing::encoderAvailable("libx264")) {
         inter.encoder = "libx264";
@@ -304,10 +304,10 @@ int main(int argc, char** argv)
     }
 
     for (const Video& video : videos) {
-        const auto path = folder / (video.spec.encoder + ".avi");
+        const auto path = folder / (video.options.encoder + ".avi");
         std::printf("Writing %s ...\n", video.label.c_str());
         std::fflush(stdout);
-        if (auto written = leapmark::testing::writePatternVideo(path, video.spec); !written) {
+        if (auto written = leapmark::testing::writePatternVideo(path, video.options); !written) {
             std::fprintf(stderr, "%s\n", written.error().text().c_str());
             return 1;
         }

@@ -11,7 +11,7 @@ extern "C" {
 namespace leapmark {
 namespace {
 
-using testing::PatternVideoSpec;
+using testing::PatternVideoOptions;
 
 /** What FFmpeg makes of a file: its own reading, to hold ours against. */
 struct FfmpegView
@@ -68,15 +68,15 @@ protected:
 
 TEST_P(AgreesWithFfmpeg, SizeLengthRateAndKeyFrames)
 {
-    PatternVideoSpec spec;
-    spec.encoder = GetParam();
-    spec.frames = 24;
-    spec.width = 176;
-    spec.height = 144;
-    spec.rateNumerator = 30000;
-    spec.rateDenominator = 1001;
+    PatternVideoOptions options;
+    options.encoder = GetParam();
+    options.frames = 24;
+    options.width = 176;
+    options.height = 144;
+    options.rateNumerator = 30000;
+    options.rateDenominator = 1001;
     const auto path = m_folder.file("agree.avi");
-    ASSERT_TRUE(testing::writePatternVideo(path, spec).ok());
+    ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
 
     const FfmpegView view = ffmpegView(path);
     auto info = readAviFileInfo(path);
@@ -97,12 +97,12 @@ TEST_P(AgreesWithFfmpeg, SizeLengthRateAndKeyFrames)
 
 TEST_P(AgreesWithFfmpeg, CaptureCutShortCountsWhatFfmpegCanRead)
 {
-    PatternVideoSpec spec;
-    spec.encoder = GetParam();
-    spec.frames = 17;
-    spec.finished = false;
+    PatternVideoOptions options;
+    options.encoder = GetParam();
+    options.frames = 17;
+    options.finished = false;
     const auto path = m_folder.file("cut.avi");
-    ASSERT_TRUE(testing::writePatternVideo(path, spec).ok());
+    ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
 
     auto info = readAviFileInfo(path);
     ASSERT_TRUE(info.ok()) << info.error().text();

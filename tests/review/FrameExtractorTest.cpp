@@ -51,13 +51,13 @@ class FrameExtraction : public ::testing::Test
 protected:
     std::string video(const std::string& encoder, int frames = 30)
     {
-        PatternVideoSpec spec;
-        spec.encoder = encoder;
-        spec.frames = frames;
-        spec.width = 162; // rows of 486 bytes: padding in every row
-        spec.height = 120;
+        PatternVideoOptions options;
+        options.encoder = encoder;
+        options.frames = frames;
+        options.width = 162; // rows of 486 bytes: padding in every row
+        options.height = 120;
         const auto path = m_folder.file(encoder + "jump1.avi");
-        EXPECT_TRUE(writePatternVideo(path, spec).ok());
+        EXPECT_TRUE(writePatternVideo(path, options).ok());
         return path.string();
     }
 

@@ -143,38 +143,38 @@ bool encoderAvailable(const std::string& name)
     return avcodec_find_encoder_by_name(name.c_str()) != nullptr;
 }
 
-Result<void> writePatternVideo(const std::filesystem::path& path, const PatternVideoSpec& spec)
+Result<void> writePatternVideo(const std::filesystem::path& path, const PatternVideoOptions& options)
 {
     const std::string name = path.string();
     Writer w;
     if (avformat_alloc_output_context2(&w.format, nullptr, "avi", name.c_str()) < 0)
         return Error(name + ": no AVI muxer");
-    const AVCodec* encoder = avcodec_find_encoder_by_name(spec.encoder.c_str());
+    const AVCodec* encoder = avcodec_find_encoder_by_name(options.encoder.c_str());
     if (encoder == nullptr)
-        return Error(name + ": no encoder " + spec.encoder);
+        return Error(name + ": no encoder " + options.encoder);
     w.stream = avformat_new_stream(w.format, nullptr);
     w.codec = avcodec_alloc_context3(encoder);
-    w.codec->width = spec.width;
-    w.codec->height = spec.height;
-    w.codec->time_base = AVRational{spec.rateDenominator, spec.rateNumerator};
-    w.codec->framerate = AVRational{spec.rateNumerator, spec.rateDenominator};
-    w.codec->pix_fmt = encoderFormat(spec.encoder);
-    w.codec->gop_size = spec.keyFrameInterval;
-    if (spec.encoder == "mjpeg") {
+    w.codec->width = options.width;
+    w.codec->height = options.height;
+    w.codec->time_base = AVRational{options.rateDenominator, options.rateNumerator};
+    w.codec->framerate = AVRational{options.rateNumerator, options.rateDenominator};
+    w.codec->pix_fmt = encoderFormat(options.encoder);
+    w.codec->gop_size = options.keyFrameInterval;
+    if (options.encoder == "mjpeg") {
         w.codec->flags |= AV_CODEC_FLAG_QSCALE;
         w.codec->global_quality = FF_QP2LAMBDA * 3;
     }
-    if (spec.encoder == "mpeg4")
+    if (options.encoder == "mpeg4")
         w.codec->max_b_frames = 0;
-    if (spec.encoder == "libx264") {
+    if (options.encoder == "libx264") {
         av_opt_set(w.codec->priv_data, "preset", "veryfast", 0);
-        w.codec->keyint_min = spec.keyFrameInterval;
+        w.codec->keyint_min = options.keyFrameInterval;
         av_opt_set(w.codec->priv_data, "x264-params", "scenecut=0", 0);
     }
     if (w.format->oformat->flags & AVFMT_GLOBALHEADER)
         w.codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (const int opened = avcodec_open2(w.codec, encoder, nullptr); opened < 0)
-        return Error(name + ": encoder " + spec.encoder + " did not open: " + errorText(opened));
+        return Error(name + ": encoder " + options.encoder + " did not open: " + errorText(opened));
     avcodec_parameters_from_context(w.stream->codecpar, w.codec);
     w.stream->time_base = w.codec->time_base;
     w.stream->avg_frame_rate = w.codec->framerate;
@@ -186,23 +186,23 @@ Result<void> writePatternVideo(const std::filesystem::path& path, const PatternV
     w.frame = av_frame_alloc();
     w.packet = av_packet_alloc();
     w.frame->format = w.codec->pix_fmt;
-    w.frame->width = spec.width;
-    w.frame->height = spec.height;
+    w.frame->width = options.width;
+    w.frame->height = options.height;
     if (av_frame_get_buffer(w.frame, 0) < 0)
         return Error(name + ": no frame buffer");
-    w.scaler = sws_getContext(spec.width, spec.height, AV_PIX_FMT_BGR24, spec.width, spec.height,
+    w.scaler = sws_getContext(options.width, options.height, AV_PIX_FMT_BGR24, options.width, options.height,
                               w.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(spec.width) * spec.height * 3);
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(options.width) * options.height * 3);
     std::unique_ptr<Texture> texture;
-    if (spec.textured)
-        texture = std::make_unique<Texture>(spec.width, spec.height);
-    for (int i = 0; i < spec.frames; ++i) {
-        drawPattern(bgr, spec.width, spec.height, i % (maxPatternIndex + 1), texture.get());
+    if (options.textured)
+        texture = std::make_unique<Texture>(options.width, options.height);
+    for (int i = 0; i < options.frames; ++i) {
+        drawPattern(bgr, options.width, options.height, i % (maxPatternIndex + 1), texture.get());
         if (av_frame_make_writable(w.frame) < 0)
             return Error(name + ": frame not writable");
         const std::uint8_t* source[1] = {bgr.data()};
-        const int sourceStride[1] = {spec.width * 3};
-        sws_scale(w.scaler, source, sourceStride, 0, spec.height, w.frame->data, w.frame->linesize);
+        const int sourceStride[1] = {options.width * 3};
+        sws_scale(w.scaler, source, sourceStride, 0, options.height, w.frame->data, w.frame->linesize);
         w.frame->pts = i;
         if (const int sent = avcodec_send_frame(w.codec, w.frame); sent < 0)
             return Error(name + ": encoding failed: " + errorText(sent));
@@ -212,7 +212,7 @@ Result<void> writePatternVideo(const std::filesystem::path& path, const PatternV
     avcodec_send_frame(w.codec, nullptr);
     if (auto drained = w.drain(name); !drained)
         return drained;
-    if (spec.finished) {
+    if (options.finished) {
         if (const int written = av_write_trailer(w.format); written < 0)
             return Error(name + ": trailer: " + errorText(written));
     } else {

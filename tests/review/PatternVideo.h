@@ -11,7 +11,7 @@
 namespace leapmark::testing {
 
 /** A generated AVI whose every frame carries its own index as a pattern of large blocks. */
-struct PatternVideoSpec
+struct PatternVideoOptions
 {
     /** FFmpeg encoder name: "mjpeg", "rawvideo", "mpeg4", "ffv1", "libx264". */
     std::string encoder = "mjpeg";
@@ -27,7 +27,8 @@ struct PatternVideoSpec
     bool textured = false;
 };
 
-[[nodiscard]] Result<void> writePatternVideo(const std::filesystem::path& path, const PatternVideoSpec& spec);
+[[nodiscard]] Result<void> writePatternVideo(const std::filesystem::path& path,
+                                             const PatternVideoOptions& options);
 
 /** True when this FFmpeg has the named encoder. */
 [[nodiscard]] bool encoderAvailable(const std::string& name);

@@ -12,7 +12,7 @@
 namespace leapmark {
 namespace {
 
-using testing::PatternVideoSpec;
+using testing::PatternVideoOptions;
 using testing::TempFolder;
 
 std::unique_ptr<FfmpegVideoDecoder> openOrFail(const std::filesystem::path& path)
@@ -41,11 +41,11 @@ protected:
     {
         if (!testing::encoderAvailable(GetParam()))
             GTEST_SKIP() << "this FFmpeg has no " << GetParam() << " encoder";
-        PatternVideoSpec spec;
-        spec.encoder = GetParam();
-        spec.frames = 40;
-        spec.keyFrameInterval = 10;
-        ASSERT_TRUE(testing::writePatternVideo(m_path, spec).ok());
+        PatternVideoOptions options;
+        options.encoder = GetParam();
+        options.frames = 40;
+        options.keyFrameInterval = 10;
+        ASSERT_TRUE(testing::writePatternVideo(m_path, options).ok());
     }
 
     TempFolder m_folder;
@@ -95,12 +95,12 @@ TEST_P(EveryCodec, StepsReuseThePositionedDecoderAndJumpsSeekOnce)
 
 TEST_P(EveryCodec, CaptureCutShortStillOpensAndSteps)
 {
-    PatternVideoSpec spec;
-    spec.encoder = GetParam();
-    spec.frames = 30;
-    spec.finished = false;
+    PatternVideoOptions options;
+    options.encoder = GetParam();
+    options.frames = 30;
+    options.finished = false;
     const auto path = m_folder.file("cut-short.avi");
-    ASSERT_TRUE(testing::writePatternVideo(path, spec).ok());
+    ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
 
     auto decoder = openOrFail(path);
     ASSERT_TRUE(decoder);
@@ -119,11 +119,11 @@ INSTANTIATE_TEST_SUITE_P(Codecs, EveryCodec,
 TEST(VideoDecoder, TornLastFrameLeavesTheFramesBeforeIt)
 {
     TempFolder folder;
-    PatternVideoSpec spec;
-    spec.frames = 20;
-    spec.finished = false;
+    PatternVideoOptions options;
+    options.frames = 20;
+    options.finished = false;
     const auto path = folder.file("torn.avi");
-    ASSERT_TRUE(testing::writePatternVideo(path, spec).ok());
+    ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
     std::filesystem::resize_file(path, std::filesystem::file_size(path) - 500);
 
     auto decoder = openOrFail(path);
@@ -136,12 +136,12 @@ TEST(VideoDecoder, TornLastFrameLeavesTheFramesBeforeIt)
 TEST(VideoDecoder, NtscRateAndFramesOutsideTheVideo)
 {
     TempFolder folder;
-    PatternVideoSpec spec;
-    spec.frames = 12;
-    spec.rateNumerator = 30000;
-    spec.rateDenominator = 1001;
+    PatternVideoOptions options;
+    options.frames = 12;
+    options.rateNumerator = 30000;
+    options.rateDenominator = 1001;
     const auto path = folder.file("ntsc.avi");
-    ASSERT_TRUE(testing::writePatternVideo(path, spec).ok());
+    ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
 
     auto decoder = openOrFail(path);
     ASSERT_TRUE(decoder);
