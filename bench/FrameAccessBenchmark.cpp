@@ -1,0 +1,332 @@
+// Frame access on a generated 1920 x 1080, 30 fps, 10-second video: a sequential step and a random
+// jump through VideoDecoder, beside the bare FFmpeg decode (with conversion to BGR) of the same
+// frames and the ffmpeg command-line tool writing one BMP. Ratios are taken within one run.
+
+#include "review/FfmpegVideoDecoder.h"
+#include "review/PatternVideo.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using leapmark::FfmpegVideoDecoder;
+
+constexpr int frameCount = 300;
+constexpr int width = 1920;
+constexpr int height = 1080;
+
+struct Percentiles
+{
+    double medianMs = 0;
+    double p95Ms = 0;
+};
+
+Percentiles percentiles(std::vector<double> samples)
+{
+    if (samples.empty())
+        return {};
+    std::sort(samples.begin(), samples.end());
+    auto at = [&](double q) {
+        const auto i = static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1) + 0.5);
+        return samples[std::min(i, samples.size() - 1)];
+    };
+    return {at(0.5), at(0.95)};
+}
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+/** Results by video and measurement, for the ratio table printed after the run. */
+std::map<std::string, std::map<std::string, Percentiles>>& results()
+{
+    static std::map<std::string, std::map<std::string, Percentiles>> table;
+    return table;
+}
+
+void record(benchmark::State& state, const std::string& video, const std::string& what,
+            const std::vector<double>& samples)
+{
+    const Percentiles p = percentiles(samples);
+    results()[video][what] = p;
+    state.counters["median_ms"] = p.medianMs;
+    state.counters["p95_ms"] = p.p95Ms;
+    state.counters["samples"] = static_cast<double>(samples.size());
+}
+
+std::vector<int> randomFrames(int count)
+{
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> anyFrame(0, frameCount - 1);
+    std::vector<int> frames;
+    int previous = -10;
+    while (static_cast<int>(frames.size()) < count) {
+        const int frame = anyFrame(random);
+        if (std::abs(frame - previous) <= 1)
+            continue;
+        frames.push_back(frame);
+        previous = frame;
+    }
+    return frames;
+}
+
+/**
+ * The least FFmpeg itself does for a frame: packets already in memory, a decoder with default
+ * settings, decoding from the key frame at or before the frame (or on from the last one) and one
+ * conversion to BGR.
+ */
+class BareDecoder
+{
+public:
+    explicit BareDecoder(const std::filesystem::path& path)
+    {
+        if (avformat_open_input(&m_format, path.c_str(), nullptr, nullptr) < 0)
+            return;
+        const int streamIndex = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        AVPacket* packet = av_packet_alloc();
+        while (av_read_frame(m_format, packet) >= 0) {
+            if (packet->stream_index == streamIndex)
+                m_packets.push_back(av_packet_clone(packet));
+            av_packet_unref(packet);
+        }
+        av_packet_free(&packet);
+        const AVCodecParameters* parameters = m_format->streams[streamIndex]->codecpar;
+        const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+        m_context = avcodec_alloc_context3(codec);
+        avcodec_parameters_to_context(m_context, parameters);
+        avcodec_open2(m_context, codec, nullptr);
+        m_frame = av_frame_alloc();
+        m_bgr.resize(static_cast<std::size_t>(leapmark::dibRowBytes(width)) * height);
+    }
+    ~BareDecoder()
+    {
+        sws_freeContext(m_scaler);
+        av_frame_free(&m_frame);
+        avcodec_free_context(&m_context);
+        for (AVPacket*& packet : m_packets)
+            av_packet_free(&packet);
+        avformat_close_input(&m_format);
+    }
+    BareDecoder(const BareDecoder&) = delete;
+    BareDecoder& operator=(const BareDecoder&) = delete;
+
+    [[nodiscard]] bool ok() const { return m_context != nullptr && !m_packets.empty(); }
+
+    /** Decodes frame wanted: on from the last one when it is the next, else from its key frame. */
+    void decode(int wanted)
+    {
+        if (wanted != m_last + 1) {
+            m_next = wanted;
+            while (m_next > 0 && !(m_packets[static_cast<std::size_t>(m_next)]->flags & AV_PKT_FLAG_KEY))
+                --m_next;
+            avcodec_flush_buffers(m_context);
+            m_produced = m_next;
+        }
+        while (true) {
+            while (avcodec_receive_frame(m_context, m_frame) == 0) {
+                const bool found = m_produced++ == wanted;
+                if (found) {
+                    m_scaler =
+                        sws_getCachedContext(m_scaler, m_frame->width, m_frame->height,
+                                             static_cast<AVPixelFormat>(m_frame->format), width, height,
+                                             AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+                    std::uint8_t* destination[4] = {m_bgr.data(), nullptr, nullptr, nullptr};
+                    int stride[4] = {leapmark::dibRowBytes(width), 0, 0, 0};
+                    sws_scale(m_scaler, m_frame->data, m_frame->linesize, 0, m_frame->height, destination,
+                              stride);
+                }
+                av_frame_unref(m_frame);
+                if (found) {
+                    m_last = wanted;
+                    return;
+                }
+            }
+            if (m_next < static_cast<int>(m_packets.size()))
+                avcodec_send_packet(m_context, m_packets[static_cast<std::size_t>(m_next++)]);
+            else if (avcodec_send_packet(m_context, nullptr) == AVERROR_EOF)
+                return;
+        }
+    }
+
+private:
+    AVFormatContext* m_format = nullptr;
+    AVCodecContext* m_context = nullptr;
+    AVFrame* m_frame = nullptr;
+    SwsContext* m_scaler = nullptr;
+    std::vector<AVPacket*> m_packets;
+    std::vector<std::uint8_t> m_bgr;
+    int m_next = 0;
+    int m_produced = 0;
+    int m_last = -10;
+};
+
+/**
+ * VideoDecoder and the bare decode take turns on the same frames, so that both see the same load
+ * on a shared machine; the ratio of the two is the measure.
+ */
+void pairedAccess(benchmark::State& state, const std::string& video, const std::filesystem::path& path,
+                  bool sequential)
+{
+    for (auto _ : state) {
+        auto decoder = FfmpegVideoDecoder::open(path);
+        BareDecoder bare(path);
+        if (!decoder || !bare.ok()) {
+            state.SkipWithError("cannot open the video");
+            return;
+        }
+        std::vector<int> frames;
+        if (sequential)
+            for (int i = 1; i < frameCount; ++i)
+                frames.push_back(i);
+        else
+            frames = randomFrames(150);
+        if (sequential) {
+            (void)(*decoder)->frame(0);
+            bare.decode(0);
+        }
+        std::vector<double> ours;
+        std::vector<double> theirs;
+        for (const int wanted : frames) {
+            auto start = Clock::now();
+            auto frame = (*decoder)->frame(wanted);
+            ours.push_back(millisecondsSince(start));
+            benchmark::DoNotOptimize(frame);
+            start = Clock::now();
+            bare.decode(wanted);
+            theirs.push_back(millisecondsSince(start));
+        }
+        record(state, video, sequential ? "step" : "jump", ours);
+        results()[video][sequential ? "bare step" : "bare jump"] = percentiles(theirs);
+    }
+}
+
+void commandLineTool(benchmark::State& state, const std::string& video, const std::filesystem::path& path)
+{
+    for (auto _ : state) {
+        const auto bitmap = path.parent_path() / "tool.bmp";
+        std::vector<double> samples;
+        for (const int wanted : randomFrames(12)) {
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.4f", wanted / 30.0);
+            const std::string command = "ffmpeg -v error -y -ss " + std::string(seconds) + " -i '" +
+                                        path.string() + "' -frames:v 1 '" + bitmap.string() + "'";
+            const auto start = Clock::now();
+            if (std::system(command.c_str()) != 0) {
+                state.SkipWithError("the ffmpeg tool failed");
+                return;
+            }
+            samples.push_back(millisecondsSince(start));
+        }
+        record(state, video, "ffmpeg tool", samples);
+    }
+}
+
+void printRatios()
+{
+    std::printf(
+        "\nFrame access in milliseconds, median / p95, and the ratio to the bare FFmpeg decode of the "
+        "same frames:\n");
+    for (const auto& [video, rows] : results()) {
+        std::printf("  %s\n", video.c_str());
+        auto line = [&](const std::string& what, const std::string& against) {
+            const auto row = rows.find(what);
+            const auto base = rows.find(against);
+            if (row == rows.end())
+                return;
+            std::printf("    %-12s %8.2f / %8.2f", what.c_str(), row->second.medianMs, row->second.p95Ms);
+            if (base != rows.end() && base->second.medianMs > 0 && what != against)
+                std::printf("   %.2f x / %.2f x %s", row->second.medianMs / base->second.medianMs,
+                            row->second.p95Ms / base->second.p95Ms, against.c_str());
+            std::printf("\n");
+        };
+        line("bare step", "bare step");
+        line("step", "bare step");
+        line("bare jump", "bare jump");
+        line("jump", "bare jump");
+        line("ffmpeg tool", "bare jump");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    av_log_set_level(AV_LOG_ERROR);
+    benchmark::Initialize(&argc, argv);
+
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("leapmark-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+
+    struct Video
+    {
+        std::string label;
+        leapmark::testing::PatternVideoOptions options;
+    };
+    std::vector<Video> videos;
+    leapmark::testing::PatternVideoOptions mjpeg;
+    mjpeg.encoder = "mjpeg";
+    mjpeg.width = width;
+    mjpeg.height = height;
+    mjpeg.frames = frameCount;
+    mjpeg.rateNumerator = 30;
+    mjpeg.textured = true;
+    videos.push_back({"MJPEG 1080p30", mjpeg});
+    leapmark::testing::PatternVideoOptions inter = mjpeg;
+    inter.keyFrameInterval = 30;
+    if (leapmark::testing::encoderAvailable("libx264")) {
+        inter.encoder = "libx264";
+        videos.push_back({"H.264 1080p30 GOP 30", inter});
+    } else {
+        std::printf("No H.264 encoder in this FFmpeg: MPEG-4 part 2 with GOP 30 stands in.\n");
+        inter.encoder = "mpeg4";
+        videos.push_back({"MPEG-4 1080p30 GOP 30", inter});
+    }
+
+    for (const Video& video : videos) {
+        const auto path = folder / (video.options.encoder + ".avi");
+        std::printf("Writing %s ...\n", video.label.c_str());
+        std::fflush(stdout);
+        if (auto written = leapmark::testing::writePatternVideo(path, video.options); !written) {
+            std::fprintf(stderr, "%s\n", written.error().text().c_str());
+            return 1;
+        }
+        std::printf("  %s: %.1f MB\n", path.filename().c_str(),
+                    static_cast<double>(std::filesystem::file_size(path)) / 1e6);
+        const std::string label = video.label;
+        benchmark::RegisterBenchmark((label + "/step").c_str(), pairedAccess, label, path, true)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((label + "/jump").c_str(), pairedAccess, label, path, false)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((label + "/ffmpeg tool").c_str(), commandLineTool, label, path)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printRatios();
+    std::filesystem::remove_all(folder);
+    return 0;
+}

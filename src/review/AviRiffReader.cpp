@@ -1,0 +1,608 @@
+#include "review/AviRiffReader.h"
+
+#include "common/PathText.h"
+#include "common/Rounding.h"
+#include "common/TextFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+namespace leapmark {
+
+std::uint32_t roundedFrameRate(const AviFileInfo& info)
+{
+    if (info.scale == 0)
+        return 0;
+    return static_cast<std::uint32_t>(roundHalfEven(static_cast<double>(info.rate) / info.scale));
+}
+
+bool hasAviSignature(std::string_view leadingBytes)
+{
+    return leadingBytes.size() >= 12 && leadingBytes.substr(0, 4) == "RIFF" &&
+           leadingBytes.substr(8, 4) == "AVI ";
+}
+
+namespace {
+
+// Bounds that keep a hostile file from making the reader spin: a real header list holds a handful
+// of chunks and streams, and a real file a few thousand top-level chunks at most.
+constexpr int maxHeaderChunks = 4096;
+constexpr int maxStreams = 64;
+constexpr long maxTopLevelChunks = 1'000'000;
+constexpr std::size_t indexBlockBytes = 64 * 1024;
+
+constexpr std::uint32_t indexKeyFrameFlag = 0x10;    // AVIIF_KEYFRAME in "idx1"
+constexpr std::uint32_t deltaFrameBit = 0x80000000u; // set in an OpenDML standard index entry
+constexpr std::uint8_t indexOfIndexes = 0x00;        // bIndexType of a super index
+constexpr std::uint8_t indexOfChunks = 0x01;         // bIndexType of a standard index
+
+/** Random access to the bytes being read: a file or a buffer. */
+class ByteSource
+{
+public:
+    virtual ~ByteSource() = default;
+    [[nodiscard]] virtual std::uint64_t size() const = 0;
+    /** Reads exactly count bytes at offset; false when they are not all there. */
+    virtual bool read(std::uint64_t offset, void* out, std::size_t count) = 0;
+};
+
+class MemorySource : public ByteSource
+{
+public:
+    explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
+    [[nodiscard]] std::uint64_t size() const override { return m_bytes.size(); }
+    bool read(std::uint64_t offset, void* out, std::size_t count) override
+    {
+        if (offset > m_bytes.size() || count > m_bytes.size() - offset)
+            return false;
+        std::memcpy(out, m_bytes.data() + offset, count);
+        return true;
+    }
+
+private:
+    std::string_view m_bytes;
+};
+
+class FileSource : public ByteSource
+{
+public:
+    FileSource(std::ifstream& in, std::uint64_t size) : m_in(in), m_size(size) {}
+    [[nodiscard]] std::uint64_t size() const override { return m_size; }
+    bool read(std::uint64_t offset, void* out, std::size_t count) override
+    {
+        if (offset > m_size || count > m_size - offset)
+            return false;
+        m_in.clear();
+        m_in.seekg(static_cast<std::streamoff>(offset));
+        m_in.read(static_cast<char*>(out), static_cast<std::streamsize>(count));
+        return static_cast<std::size_t>(m_in.gcount()) == count;
+    }
+
+private:
+    std::ifstream& m_in;
+    std::uint64_t m_size;
+};
+
+std::uint16_t le16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::uint64_t le64(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(le32(p)) | (static_cast<std::uint64_t>(le32(p + 4)) << 32);
+}
+
+std::int32_t les32(const std::uint8_t* p)
+{
+    return static_cast<std::int32_t>(le32(p));
+}
+
+std::int16_t les16(const std::uint8_t* p)
+{
+    return static_cast<std::int16_t>(le16(p));
+}
+
+std::string fourCc(const std::uint8_t* p)
+{
+    return std::string(reinterpret_cast<const char*>(p), 4);
+}
+
+/** A chunk header as found; dataEnd is where the declared size says the data ends. */
+struct Chunk
+{
+    std::uint64_t offset = 0;
+    std::string id;
+    std::uint32_t declaredSize = 0;
+    [[nodiscard]] std::uint64_t dataStart() const { return offset + 8; }
+    [[nodiscard]] std::uint64_t dataEnd() const { return offset + 8 + declaredSize; }
+    /** Where the next chunk starts: data padded to an even length. */
+    [[nodiscard]] std::uint64_t next() const { return dataEnd() + (declaredSize & 1u); }
+};
+
+struct StreamFacts
+{
+    int number = 0;
+    std::string type;
+    std::string handler;
+    std::uint32_t scale = 0;
+    std::uint32_t rate = 0;
+    std::uint32_t length = 0;
+    FrameRectangle frame;
+    bool hasFormat = false;
+    std::int32_t formatWidth = 0;
+    std::int32_t formatHeight = 0;
+    std::uint32_t formatCompression = 0;
+    bool hasSuperIndex = false;
+    std::uint64_t superIndexOffset = 0;
+    std::uint32_t superIndexSize = 0;
+};
+
+/** Thrown inside the reader only; turned into the Result's error at its edge. */
+struct ReadFailure
+{
+    std::string reason;
+};
+
+[[noreturn]] void fail(std::string reason)
+{
+    throw ReadFailure{std::move(reason)};
+}
+
+std::string at(std::uint64_t offset)
+{
+    return " at byte " + std::to_string(offset);
+}
+
+class AviReader
+{
+public:
+    explicit AviReader(ByteSource& source) : m_source(source) {}
+
+    AviFileInfo read()
+    {
+        std::array<std::uint8_t, 12> riff{};
+        if (!m_source.read(0, riff.data(), riff.size()) ||
+            !hasAviSignature(std::string_view(reinterpret_cast<const char*>(riff.data()), riff.size())))
+            fail("not an AVI file (it does not begin with \"RIFF\" and \"AVI \")");
+
+        // A capture cut short leaves the RIFF size at its placeholder; the file's real end rules.
+        const std::uint32_t riffSize = le32(riff.data() + 4);
+        std::uint64_t riffEnd = m_source.size();
+        if (riffSize >= 4)
+            riffEnd = std::min<std::uint64_t>(riffEnd, 8ull + riffSize);
+
+        walkTopLevel(12, riffEnd);
+        if (!m_sawHeaderList)
+            fail("the AVI header list (\"hdrl\") is missing");
+        if (!m_sawMainHeader)
+            fail("the AVI main header (\"avih\") is missing");
+        if (!m_video)
+            fail("the file has no video stream");
+        return buildInfo();
+    }
+
+private:
+    std::optional<Chunk> chunkAt(std::uint64_t offset, std::uint64_t limit)
+    {
+        std::array<std::uint8_t, 8> header{};
+        if (offset + 8 > limit || !m_source.read(offset, header.data(), header.size()))
+            return std::nullopt;
+        return Chunk{offset, fourCc(header.data()), le32(header.data() + 4)};
+    }
+
+    std::string listType(const Chunk& list)
+    {
+        std::array<std::uint8_t, 4> type{};
+        // Read even when the size is a placeholder: an unfinished capture's movie list says 0.
+        if (!m_source.read(list.dataStart(), type.data(), type.size()))
+            return {};
+        return fourCc(type.data());
+    }
+
+    /** The chunk's data, at most maxBytes of it; the chunk must lie inside its list. */
+    std::vector<std::uint8_t> smallChunkData(const Chunk& chunk, std::size_t maxBytes)
+    {
+        std::vector<std::uint8_t> data(std::min<std::size_t>(chunk.declaredSize, maxBytes));
+        if (!m_source.read(chunk.dataStart(), data.data(), data.size()))
+            fail("chunk \"" + chunk.id + "\"" + at(chunk.offset) + " runs past the end of the file");
+        return data;
+    }
+
+    void walkTopLevel(std::uint64_t offset, std::uint64_t end)
+    {
+        for (long count = 0; count < maxTopLevelChunks; ++count) {
+            const auto chunk = chunkAt(offset, end);
+            if (!chunk)
+                return;
+            const bool fits = chunk->dataEnd() <= end;
+            if (chunk->id == "LIST") {
+                const std::string type = listType(*chunk);
+                if (type == "hdrl") {
+                    if (!fits)
+                        fail("the AVI header list runs past the end of the file");
+                    m_sawHeaderList = true;
+                    walkHeaderList(chunk->dataStart() + 4, chunk->dataEnd());
+                } else if (type == "movi") {
+                    m_moviStart = chunk->dataStart() + 4;
+                    // An unfinished capture leaves the list size at a placeholder: its chunks run
+                    // to the end of the file, and nothing after them can be found.
+                    if (!fits || chunk->declaredSize < 4) {
+                        m_moviEnd = end;
+                        return;
+                    }
+                    m_moviEnd = chunk->dataEnd();
+                }
+            } else if (chunk->id == "idx1") {
+                m_idx1 = chunk;
+                if (!fits)
+                    m_idx1->declaredSize = static_cast<std::uint32_t>(end - chunk->dataStart());
+            }
+            if (!fits)
+                return;
+            offset = chunk->next();
+        }
+    }
+
+    void walkHeaderList(std::uint64_t offset, std::uint64_t end)
+    {
+        int streamNumber = 0;
+        for (int count = 0; count < maxHeaderChunks; ++count) {
+            const auto chunk = chunkAt(offset, end);
+            if (!chunk)
+                return;
+            if (chunk->dataEnd() > end)
+                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
+                     " claims more bytes than its list holds");
+            if (chunk->id == "avih") {
+                readMainHeader(*chunk);
+            } else if (chunk->id == "LIST") {
+                const std::string type = listType(*chunk);
+                if (type == "strl") {
+                    if (streamNumber >= maxStreams)
+                        fail("the file declares more than " + std::to_string(maxStreams) + " streams");
+                    readStreamList(streamNumber++, chunk->dataStart() + 4, chunk->dataEnd());
+                } else if (type == "odml") {
+                    readOpenDmlList(chunk->dataStart() + 4, chunk->dataEnd());
+                }
+            }
+            offset = chunk->next();
+        }
+        fail("the AVI header list holds too many chunks");
+    }
+
+    void readMainHeader(const Chunk& chunk)
+    {
+        if (chunk.declaredSize < 40)
+            fail("the AVI main header" + at(chunk.offset) + " is too short");
+        const auto data = smallChunkData(chunk, 40);
+        m_mainFlags = le32(data.data() + 12);
+        m_mainTotalFrames = le32(data.data() + 16);
+        m_mainWidth = le32(data.data() + 32);
+        m_mainHeight = le32(data.data() + 36);
+        m_sawMainHeader = true;
+    }
+
+    void readStreamList(int number, std::uint64_t offset, std::uint64_t end)
+    {
+        StreamFacts stream;
+        stream.number = number;
+        for (int count = 0; count < maxHeaderChunks; ++count) {
+            const auto chunk = chunkAt(offset, end);
+            if (!chunk)
+                break;
+            if (chunk->dataEnd() > end)
+                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
+                     " claims more bytes than its list holds");
+            if (chunk->id == "strh") {
+                if (chunk->declaredSize < 48)
+                    fail("the stream header" + at(chunk->offset) + " is too short");
+                const auto data = smallChunkData(*chunk, 56);
+                stream.type = fourCc(data.data());
+                stream.handler = fourCc(data.data() + 4);
+                stream.scale = le32(data.data() + 20);
+                stream.rate = le32(data.data() + 24);
+                stream.length = le32(data.data() + 32);
+                if (data.size() >= 56)
+                    stream.frame = {les16(data.data() + 48), les16(data.data() + 50), les16(data.data() + 52),
+                                    les16(data.data() + 54)};
+            } else if (chunk->id == "strf" && chunk->declaredSize >= 20) {
+                const auto data = smallChunkData(*chunk, 20);
+                stream.hasFormat = true;
+                stream.formatWidth = les32(data.data() + 4);
+                stream.formatHeight = les32(data.data() + 8);
+                stream.formatCompression = le32(data.data() + 16);
+            } else if (chunk->id == "indx" && chunk->declaredSize >= 24) {
+                stream.hasSuperIndex = true;
+                stream.superIndexOffset = chunk->dataStart();
+                stream.superIndexSize = chunk->declaredSize;
+            }
+            offset = chunk->next();
+        }
+        if (!m_video && stream.type == "vids")
+            m_video = stream;
+    }
+
+    void readOpenDmlList(std::uint64_t offset, std::uint64_t end)
+    {
+        for (int count = 0; count < maxHeaderChunks; ++count) {
+            const auto chunk = chunkAt(offset, end);
+            if (!chunk)
+                return;
+            if (chunk->dataEnd() > end)
+                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
+                     " claims more bytes than its list holds");
+            if (chunk->id == "dmlh" && chunk->declaredSize >= 4) {
+                const auto data = smallChunkData(*chunk, 4);
+                m_openDml = true;
+                m_openDmlTotalFrames = le32(data.data());
+            }
+            offset = chunk->next();
+        }
+    }
+
+    /** Key-frame facts of the video stream's index entries. */
+    struct IndexTally
+    {
+        bool complete = false;
+        std::uint64_t frames = 0;
+        std::uint64_t keyFrames = 0;
+    };
+
+    IndexTally tallyOldIndex()
+    {
+        IndexTally tally;
+        const std::uint64_t start = m_idx1->dataStart();
+        const std::uint64_t entries = m_idx1->declaredSize / 16;
+        const char tens = static_cast<char>('0' + m_video->number / 10);
+        const char units = static_cast<char>('0' + m_video->number % 10);
+        std::vector<std::uint8_t> block(indexBlockBytes);
+        for (std::uint64_t first = 0; first < entries;) {
+            const std::uint64_t count = std::min<std::uint64_t>(entries - first, indexBlockBytes / 16);
+            if (!m_source.read(start + first * 16, block.data(), count * 16))
+                return tally;
+            for (std::uint64_t i = 0; i < count; ++i) {
+                const std::uint8_t* entry = block.data() + i * 16;
+                const bool video = entry[0] == tens && entry[1] == units && (entry[2] == 'd') &&
+                                   (entry[3] == 'c' || entry[3] == 'b');
+                if (!video || le32(entry + 12) == 0)
+                    continue;
+                ++tally.frames;
+                if (le32(entry + 4) & indexKeyFrameFlag)
+                    ++tally.keyFrames;
+            }
+            first += count;
+        }
+        tally.complete = true;
+        return tally;
+    }
+
+    /** Entries of one OpenDML standard index chunk; false when it cannot be read whole. */
+    bool tallyStandardIndex(std::uint64_t offset, std::uint64_t size, IndexTally& tally)
+    {
+        std::array<std::uint8_t, 32> header{};
+        if (size < 32 || offset + size > m_source.size() ||
+            !m_source.read(offset, header.data(), header.size()))
+            return false;
+        if (header[0] != 'i' || header[1] != 'x' || header[11] != indexOfChunks)
+            return false;
+        const std::uint64_t chunkBytes = std::min<std::uint64_t>(le32(header.data() + 4), size - 8);
+        const std::uint64_t entries =
+            std::min<std::uint64_t>(le32(header.data() + 12), (chunkBytes - 24) / 8);
+        std::vector<std::uint8_t> block(indexBlockBytes);
+        for (std::uint64_t first = 0; first < entries;) {
+            const std::uint64_t count = std::min<std::uint64_t>(entries - first, indexBlockBytes / 8);
+            if (!m_source.read(offset + 32 + first * 8, block.data(), count * 8))
+                return false;
+            for (std::uint64_t i = 0; i < count; ++i) {
+                const std::uint32_t entrySize = le32(block.data() + i * 8 + 4);
+                if ((entrySize & ~deltaFrameBit) == 0)
+                    continue;
+                ++tally.frames;
+                if (!(entrySize & deltaFrameBit))
+                    ++tally.keyFrames;
+            }
+            first += count;
+        }
+        return true;
+    }
+
+    IndexTally tallyOpenDmlIndex()
+    {
+        IndexTally tally;
+        std::array<std::uint8_t, 24> header{};
+        if (!m_source.read(m_video->superIndexOffset, header.data(), header.size()) ||
+            header[3] != indexOfIndexes)
+            return tally;
+        const std::uint64_t entries =
+            std::min<std::uint64_t>(le32(header.data() + 4), (m_video->superIndexSize - 24) / 16);
+        std::uint64_t previousEnd = 0;
+        for (std::uint64_t i = 0; i < entries; ++i) {
+            std::array<std::uint8_t, 16> entry{};
+            if (!m_source.read(m_video->superIndexOffset + 24 + i * 16, entry.data(), entry.size()))
+                return tally;
+            const std::uint64_t offset = le64(entry.data());
+            const std::uint64_t size = le32(entry.data() + 8);
+            if (offset == 0 && size == 0)
+                continue; // a slot reserved but never filled
+            // Each standard index lies after the one before it; anything else would let a file
+            // send the reader round the same bytes again and again.
+            if (offset < previousEnd)
+                fail("the OpenDML index entry " + std::to_string(i) + " points back into bytes already read");
+            if (!tallyStandardIndex(offset, size, tally))
+                return tally;
+            previousEnd = offset + size;
+        }
+        tally.complete = true;
+        return tally;
+    }
+
+    /** Counts the video chunks of the movie list when no header holds the frame count. */
+    std::uint32_t countMovieChunks()
+    {
+        if (m_moviStart == 0)
+            return 0;
+        const char tens = static_cast<char>('0' + m_video->number / 10);
+        const char units = static_cast<char>('0' + m_video->number % 10);
+        std::uint32_t frames = 0;
+        std::uint64_t offset = m_moviStart;
+        std::uint64_t end = m_moviEnd;
+        std::uint64_t recEnd = 0;
+        for (long count = 0; count < maxTopLevelChunks * 8; ++count) {
+            if (recEnd != 0 && offset >= recEnd) {
+                end = m_moviEnd;
+                recEnd = 0;
+            }
+            const auto chunk = chunkAt(offset, end);
+            if (!chunk || chunk->dataEnd() > end)
+                break;
+            if (chunk->id == "LIST" && listType(*chunk) == "rec ") {
+                recEnd = chunk->dataEnd();
+                end = recEnd;
+                offset = chunk->dataStart() + 4;
+                continue;
+            }
+            if (chunk->id[0] == tens && chunk->id[1] == units && chunk->id[2] == 'd' &&
+                chunk->declaredSize > 0)
+                ++frames;
+            offset = chunk->next();
+        }
+        return frames;
+    }
+
+    AviFileInfo buildInfo()
+    {
+        const StreamFacts& video = *m_video;
+        AviFileInfo info;
+        info.fileType = aviFileTypeText;
+        info.flags = m_mainFlags;
+        info.rate = video.rate;
+        info.scale = video.scale;
+        info.openDml = m_openDml;
+
+        info.frame = video.frame;
+        if ((info.frame.width() <= 0 || info.frame.height() <= 0) && video.hasFormat) {
+            // Height is negative in the format of frames stored top-down.
+            const std::int64_t formatHeight = video.formatHeight;
+            info.frame = {0, 0, static_cast<int>(std::clamp<std::int64_t>(video.formatWidth, 0, INT16_MAX)),
+                          static_cast<int>(std::clamp<std::int64_t>(
+                              formatHeight < 0 ? -formatHeight : formatHeight, 0, INT16_MAX))};
+        }
+        info.width =
+            m_mainWidth != 0 ? m_mainWidth : static_cast<std::uint32_t>(std::max(info.frame.width(), 0));
+        info.height =
+            m_mainHeight != 0 ? m_mainHeight : static_cast<std::uint32_t>(std::max(info.frame.height(), 0));
+
+        const bool uncompressed =
+            video.hasFormat &&
+            (video.formatCompression == 0 || fourCcIs(video.formatCompression, "DIB ") ||
+             fourCcIs(video.formatCompression, "RGB ") || fourCcIs(video.formatCompression, "RAW "));
+        if (!uncompressed && video.hasFormat) {
+            std::array<std::uint8_t, 4> code{};
+            for (int i = 0; i < 4; ++i)
+                code[static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(video.formatCompression >> (8 * i));
+            info.compression = fourCc(code.data());
+        }
+
+        IndexTally tally;
+        if (video.hasSuperIndex)
+            tally = tallyOpenDmlIndex();
+        else if (m_idx1)
+            tally = tallyOldIndex();
+
+        // The main header of an OpenDML file counts only the first RIFF part's frames.
+        if (m_openDml && m_openDmlTotalFrames != 0)
+            info.length = m_openDmlTotalFrames;
+        else if (video.length != 0)
+            info.length = video.length;
+        else if (m_mainTotalFrames != 0)
+            info.length = m_mainTotalFrames;
+        else if (tally.complete && tally.frames != 0)
+            info.length = static_cast<std::uint32_t>(std::min<std::uint64_t>(tally.frames, UINT32_MAX));
+        else
+            info.length = countMovieChunks();
+
+        info.caps = AviCaps::CanRead | AviCaps::CanWrite;
+        if (uncompressed)
+            info.caps |= AviCaps::NoCompression | AviCaps::AllKeyFrames;
+        else if (tally.complete && tally.frames != 0 && tally.keyFrames == tally.frames)
+            info.caps |= AviCaps::AllKeyFrames;
+        return info;
+    }
+
+    static bool fourCcIs(std::uint32_t value, const char* text)
+    {
+        return value == (static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[0])) |
+                         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[1])) << 8) |
+                         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[2])) << 16) |
+                         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[3])) << 24));
+    }
+
+    ByteSource& m_source;
+    bool m_sawHeaderList = false;
+    bool m_sawMainHeader = false;
+    std::uint32_t m_mainFlags = 0;
+    std::uint32_t m_mainTotalFrames = 0;
+    std::uint32_t m_mainWidth = 0;
+    std::uint32_t m_mainHeight = 0;
+    bool m_openDml = false;
+    std::uint32_t m_openDmlTotalFrames = 0;
+    std::optional<StreamFacts> m_video;
+    std::optional<Chunk> m_idx1;
+    std::uint64_t m_moviStart = 0;
+    std::uint64_t m_moviEnd = 0;
+};
+
+Result<AviFileInfo> readFrom(ByteSource& source, const std::string& name)
+{
+    try {
+        return AviReader(source).read();
+    } catch (const ReadFailure& failure) {
+        return Error(name + ": " + failure.reason);
+    } catch (const std::bad_alloc&) {
+        return Error(name + ": not enough memory to read the AVI headers");
+    }
+}
+
+} // namespace
+
+Result<AviFileInfo> readAviFileInfo(std::string_view bytes, const std::string& name)
+{
+    MemorySource source(bytes);
+    return readFrom(source, name);
+}
+
+Result<AviFileInfo> readAviFileInfo(const std::filesystem::path& path)
+{
+    const std::string name = pathText(path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Error(name + ": " + systemErrorText(errno));
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return Error(name + ": " + ec.message());
+    FileSource source(in, size);
+    auto info = readFrom(source, name);
+    if (info) {
+        const auto permissions = std::filesystem::status(path, ec).permissions();
+        if (ec || (permissions & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+            info->caps &= ~AviCaps::CanWrite;
+    }
+    return info;
+}
+
+} // namespace leapmark
