@@ -132,3 +132,31 @@ TEST(CliGrid, FailuresAndWrongUsage)
 
 } // namespace
 } // namespace leapmark::cli
+
+namespace leapmark::cli {
+namespace {
+
+TEST(CliVideo, DemoMeasuresTheSimulatedJumpToTheMillimetre)
+{
+    testing::TempFolder folder;
+    const CliRun demo = run({"demo", "--out", folder.path().string()});
+    ASSERT_EQ(demo.code, 0) << demo.out << demo.err;
+    EXPECT_NE(demo.out.find("contact frame 90 (checked)"), std::string::npos) << demo.out;
+    EXPECT_NE(demo.out.find("difference 0.000 mm"), std::string::npos) << demo.out;
+    EXPECT_TRUE(std::filesystem::exists(folder.file("currentcapture.bmp")));
+
+    const CliRun info = run({"avi-info", folder.file("jump.avi").string()});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_EQ(std::count(info.out.begin(), info.out.end(), '\n'), 17);
+    EXPECT_NE(info.out.find("Length: 150 frames\n"), std::string::npos);
+
+    const std::string bitmap = folder.file("frame7.bmp").string();
+    EXPECT_EQ(run({"extract-frame", folder.file("jump.avi").string(), "7", bitmap}).code, 0);
+    EXPECT_EQ(std::filesystem::file_size(bitmap), 54u + 1280u * 720u * 3u);
+    EXPECT_EQ(run({"extract-frame", folder.file("jump.avi").string(), "seven", bitmap}).code, 1);
+    EXPECT_EQ(run({"extract-frame", folder.file("jump.avi").string()}).code, 2);
+    EXPECT_EQ(run({"avi-info", folder.file("grid.ipt").string()}).code, 1);
+}
+
+} // namespace
+} // namespace leapmark::cli

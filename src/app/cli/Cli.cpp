@@ -4,6 +4,7 @@
 #include "app/cli/GridCommands.h"
 #include "app/cli/NumberCommand.h"
 #include "app/cli/SimulateCommand.h"
+#include "app/cli/VideoCommands.h"
 
 #include <array>
 #include <ostream>
@@ -11,8 +12,9 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 7> kCommands{&numberCommand,  &solveCommand,    &gridSaveCommand, &gridShowCommand,
-                                              &measureCommand, &toScreenCommand, &simulateCommand};
+const std::array<const Command*, 10> kCommands{
+    &numberCommand,   &solveCommand,   &gridSaveCommand,     &gridShowCommand,  &measureCommand,
+    &toScreenCommand, &aviInfoCommand, &extractFrameCommand, &simulateCommand, &demoCommand};
 
 void printHelp(std::ostream& out)
 {

@@ -1,0 +1,33 @@
+#include "app/cli/VideoCommands.h"
+
+#include "review/ReviewCommands.h"
+
+namespace leapmark::cli {
+namespace {
+
+int runAviInfoCommand(CliArguments& args, CommandOutput& output)
+{
+    const auto file = args.take();
+    if (!file || !args.empty())
+        return usageError(aviInfoCommand, output);
+    return runAviInfo(*file, output.out, output.err);
+}
+
+int runExtractFrameCommand(CliArguments& args, CommandOutput& output)
+{
+    const auto file = args.take();
+    const auto frame = args.take();
+    const auto bitmap = args.take();
+    if (!file || !frame || !bitmap || !args.empty())
+        return usageError(extractFrameCommand, output);
+    return runExtractFrame(*file, *frame, *bitmap, output.out, output.err);
+}
+
+} // namespace
+
+const Command aviInfoCommand{"avi-info", "avi-info FILE", "the file-information lines of an AVI file",
+                             runAviInfoCommand};
+const Command extractFrameCommand{"extract-frame", "extract-frame FILE N OUT.bmp",
+                                  "frame N (counted from 0) of a video as a 24-bit BMP", runExtractFrameCommand};
+
+} // namespace leapmark::cli
