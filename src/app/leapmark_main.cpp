@@ -1,0 +1,54 @@
+#include "app/StartupOptions.h"
+#include "capture/NoDeviceCaptureControl.h"
+#include "common/Clock.h"
+#include "shell/Application.h"
+#include "shell/MainForm.h"
+#include "shell/QtPrompts.h"
+#include "shell/QtSettingsStore.h"
+#include "shell/SettingsKeys.h"
+
+#include <QApplication>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    // Options first, so that --help works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int exitCode = 0;
+    const auto options = leapmark::parseStartupOptions(arguments, exitCode);
+    if (!options)
+        return exitCode;
+
+    QApplication::setApplicationName(QStringLiteral("Leapmark"));
+    QApplication::setOrganizationName(QStringLiteral("Leapmark"));
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Leapmark 2005"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    av_log_set_level(AV_LOG_ERROR);
+
+    auto settings = options->settingsFile ? std::make_unique<leapmark::QtSettingsStore>(*options->settingsFile)
+                                          : std::make_unique<leapmark::QtSettingsStore>();
+    leapmark::QtPrompts prompts;
+    settings->setFailureReporter([&prompts](const leapmark::Error& error) {
+        prompts.tell(error.text(), leapmark::MessageIcon::Critical);
+    });
+    leapmark::SystemClock clock;
+    leapmark::NoDeviceCaptureControl capture;
+
+    leapmark::SessionPaths paths;
+    paths.app_dir = leapmark::applicationFolder(*options);
+    paths.exchange_dir = leapmark::exchangeFolder(*options, settings->read(leapmark::keys::ExchangeFolder, ""));
+
+    leapmark::Application app(paths, {*settings, prompts, clock, capture});
+    prompts.setOwner(&app.screens().mainForm());
+    QObject::connect(&qtApp, &QApplication::aboutToQuit, [&app] { app.screens().mainForm().hide(); });
+    app.start();
+    return QApplication::exec();
+}
