@@ -45,7 +45,6 @@ Config::Config(AppContext& app) : Screen(app, "Config", QStringLiteral("Configur
     layout->addWidget(buildFilesFrame(central));
     layout->addWidget(buildGridAndDirectionFrames(central));
     layout->addWidget(buildTournamentFrame(central));
-    layout->addWidget(buildDisplayFrames(central));
     layout->addWidget(buildSavingFrames(central));
     layout->addStretch(1);
 
@@ -109,6 +108,7 @@ QWidget* Config::buildGridAndDirectionFrames(QWidget* parent)
     layout->addWidget(grids);
     layout->addWidget(direction);
     layout->addWidget(marker);
+    layout->addWidget(buildDisplayFrames(row));
     return row;
 }
 
@@ -158,13 +158,15 @@ QWidget* Config::buildTournamentFrame(QWidget* parent)
 QWidget* Config::buildDisplayFrames(QWidget* parent)
 {
     QGroupBox* colors = frame(parent, QStringLiteral("Select Message Color"));
-    auto* layout = new QHBoxLayout(colors);
+    auto* layout = new QGridLayout(colors);
     white_color = namedControl<QRadioButton>(colors, "white_color", QStringLiteral("White"));
     black_color = namedControl<QRadioButton>(colors, "black_color", QStringLiteral("Black"));
     yellow_color = namedControl<QRadioButton>(colors, "yellow_color", QStringLiteral("Yellow"));
     default_color = namedControl<QRadioButton>(colors, "default_color", QStringLiteral("Default"));
-    for (QRadioButton* option : {white_color, black_color, yellow_color, default_color})
-        layout->addWidget(option);
+    layout->addWidget(white_color, 0, 0);
+    layout->addWidget(black_color, 0, 1);
+    layout->addWidget(yellow_color, 1, 0);
+    layout->addWidget(default_color, 1, 1);
     return colors;
 }
 
