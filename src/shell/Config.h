@@ -29,7 +29,7 @@ class Config : public Screen
 public:
     explicit Config(AppContext& app);
 
-    /** The load, in order; runs once per program run (the constructor calls it). */
+    /** The load, in order; runs once per program run (the constructor calls it; later calls do nothing). */
     void Form_Load();
 
     /** Applies `label_color` (or each control's own colour for "default") to the measurement screen. */
@@ -132,6 +132,8 @@ private:
     /** The open dialog of the two "find" buttons; nothing when cancelled. */
     [[nodiscard]] std::optional<std::string> findFile();
     void loadTournamentNames();
+
+    bool m_loaded = false;
 };
 
 } // namespace leapmark

@@ -59,6 +59,9 @@ void putText(QLineEdit* box, const std::string& text, Config& screen, void (Conf
 
 void Config::Form_Load()
 {
+    if (m_loaded)
+        return;
+    m_loaded = true;
     runHandler(m_app.prompts, [this] {
         ConfigurationValues& config = m_app.session.config;
         SettingsStore& settings = m_app.settings;

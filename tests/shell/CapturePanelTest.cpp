@@ -95,7 +95,8 @@ TEST_F(CapturePanelTest, StartUpConnectsTheSavedDeviceWithItsSavedFormats)
     settings.write(keys::VideoInput, "1");
     startUp();
 
-    EXPECT_THAT(items(panel().Combo1), ElementsAre(QStringLiteral("Shore camera"), QStringLiteral("Spare camera")));
+    EXPECT_THAT(items(panel().Combo1),
+                ElementsAre(QStringLiteral("Shore camera"), QStringLiteral("Spare camera")));
     EXPECT_TRUE(camera.isConnected);
     EXPECT_EQ(camera.device, 1);
     EXPECT_EQ(settings.read(keys::device), "1");
@@ -106,8 +107,8 @@ TEST_F(CapturePanelTest, StartUpConnectsTheSavedDeviceWithItsSavedFormats)
     EXPECT_EQ(camera.resolution, 2);
     EXPECT_EQ(panel().VideoInput->currentIndex(), 1);
     EXPECT_EQ(camera.input, 1);
-    EXPECT_THAT(items(panel().Channel), ElementsAre(QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                                    QStringLiteral("5")));
+    EXPECT_THAT(items(panel().Channel), ElementsAre(QStringLiteral("2"), QStringLiteral("3"),
+                                                    QStringLiteral("4"), QStringLiteral("5")));
     EXPECT_EQ(panel().Channel->currentIndex(), 2);
     EXPECT_EQ(panel().EdtRate->text(), QStringLiteral("25"));
     EXPECT_TRUE(prompts.messages().empty());
@@ -133,8 +134,9 @@ TEST_F(CapturePanelTest, TheSavedCompressorIsChosenOnTheDevice)
     settings.write(keys::compression, "3");
     startUp();
 
-    EXPECT_THAT(items(panel().CompressionCombo), ElementsAre(QStringLiteral("None"), QStringLiteral("MJPEG"),
-                                                             QStringLiteral("Cinepak"), QStringLiteral("Indeo")));
+    EXPECT_THAT(items(panel().CompressionCombo),
+                ElementsAre(QStringLiteral("None"), QStringLiteral("MJPEG"), QStringLiteral("Cinepak"),
+                            QStringLiteral("Indeo")));
     EXPECT_EQ(panel().CompressionCombo->currentIndex(), 3);
     EXPECT_EQ(camera.compressor, 2);
     EXPECT_EQ(settings.read(keys::compression), "3");

@@ -20,10 +20,13 @@
 namespace leapmark {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::AppHarness;
+using ::testing::ElementsAre;
 
-std::string text(const QLineEdit* box) { return box->text().toStdString(); }
+std::string text(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
 
 /** A grid file for grid g with recognisable numbers and description. */
 std::filesystem::path writeGrid(const std::filesystem::path& folder, int g)
@@ -46,7 +49,8 @@ std::vector<std::string> linesWith(const std::string& bytes, const std::string& 
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find("\r\n", start);
-        const std::string line = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string line =
+            bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (line.find(part) != std::string::npos)
             lines.push_back(line);
         if (end == std::string::npos)
@@ -80,9 +84,15 @@ TEST(ConfigLoad, AFreshStoreGivesTheDefaultsAndStoresThem)
     EXPECT_EQ(text(config.ResultsPathName), app.videoDir().string() + "/JumpMeasurementResults120726.txt");
     EXPECT_EQ(text(config.CapturesPathName), app.videoDir().string());
 
-    for (auto [key, value] : {std::pair{keys::grids, "1"}, {keys::labelcolor, "default"}, {keys::right2left, "False"},
-                              {keys::tournamentType, "normal"}, {keys::WSTIMS, "0"}, {keys::buoymarker, "circle"},
-                              {keys::PictureSave, "Ask"}, {keys::VideoSave, "Ask"}, {keys::boxlineoff, "False"}})
+    for (auto [key, value] : {std::pair{keys::grids, "1"},
+                              {keys::labelcolor, "default"},
+                              {keys::right2left, "False"},
+                              {keys::tournamentType, "normal"},
+                              {keys::WSTIMS, "0"},
+                              {keys::buoymarker, "circle"},
+                              {keys::PictureSave, "Ask"},
+                              {keys::VideoSave, "Ask"},
+                              {keys::boxlineoff, "False"}})
         EXPECT_EQ(app.settings().read(key), value) << key;
 
     const ConfigurationValues& values = app.session().config;
@@ -130,9 +140,10 @@ TEST(ConfigLoad, CaptionsAreTheStationsOwn)
     std::vector<std::string> frames;
     for (const QGroupBox* frame : config.findChildren<QGroupBox*>())
         frames.push_back(frame->title().toStdString());
-    EXPECT_THAT(frames, ::testing::IsSupersetOf({"Number of Grids", "Jump Direction", "Select Message Color",
-                                                 "Marker Style", "How to deal with individual contact point pictures",
-                                                 "How  to deal  with captured video files"}));
+    EXPECT_THAT(frames,
+                ::testing::IsSupersetOf({"Number of Grids", "Jump Direction", "Select Message Color",
+                                         "Marker Style", "How to deal with individual contact point pictures",
+                                         "How  to deal  with captured video files"}));
 }
 
 TEST(ConfigLoad, GridCountsOtherThanTwoOrThreeSelectOneGrid)
@@ -159,10 +170,16 @@ TEST(ConfigLoad, StoredChoicesComeBack)
 {
     AppHarness app;
     app.useVideoDir();
-    for (auto [key, value] : {std::pair{keys::TournamentName, "Lake Classic"}, {keys::right2left, "True"},
-                              {keys::boxlineoff, "True"}, {keys::tournamentType, "sitski"}, {keys::WSTIMS, "1"},
-                              {keys::buoymarker, "cross"}, {keys::labelcolor, "black"}, {keys::PictureSave, "Save"},
-                              {keys::VideoSave, "NoSave"}, {keys::SetupFiles, "/data/grids"}})
+    for (auto [key, value] : {std::pair{keys::TournamentName, "Lake Classic"},
+                              {keys::right2left, "True"},
+                              {keys::boxlineoff, "True"},
+                              {keys::tournamentType, "sitski"},
+                              {keys::WSTIMS, "1"},
+                              {keys::buoymarker, "cross"},
+                              {keys::labelcolor, "black"},
+                              {keys::PictureSave, "Save"},
+                              {keys::VideoSave, "NoSave"},
+                              {keys::SetupFiles, "/data/grids"}})
         app.settings().write(key, value);
     app.start();
     Config& config = app.config();

@@ -20,9 +20,9 @@
 namespace leapmark {
 namespace {
 
+using testing::AppHarness;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using testing::AppHarness;
 
 /** The program started on the test's video folder and left on the configuration screen. */
 class ConfigRules : public ::testing::Test

@@ -45,9 +45,10 @@ protected:
     AppHarness app;
 };
 
-const MessageRequest kPathError{"The Log File Folder you specified does not exist. Please change it to a Folder "
-                                "that does exist.",
-                                "Path Error", MessageButtons::Ok, MessageIcon::Exclamation, DefaultButton::First};
+const MessageRequest kPathError{
+    "The Log File Folder you specified does not exist. Please change it to a Folder "
+    "that does exist.",
+    "Path Error", MessageButtons::Ok, MessageIcon::Exclamation, DefaultButton::First};
 
 TEST_F(Navigation, RecordingAndReviewingNeedAnExistingVideoFolder)
 {
@@ -87,10 +88,11 @@ TEST_F(Navigation, PicturesNeedEveryGridSetUpElseTheGridSetupOpens)
 {
     AppHarness::click(main().ccmdGoToMeasure);
 
-    const MessageRequest expected{"At least one measurement grid that you have specified has not been set up.  All "
-                                  "grids specified must be set up correctly before you can use the measurement "
-                                  "screen",
-                                  "", MessageButtons::Ok, MessageIcon::Critical, DefaultButton::First};
+    const MessageRequest expected{
+        "At least one measurement grid that you have specified has not been set up.  All "
+        "grids specified must be set up correctly before you can use the measurement "
+        "screen",
+        "", MessageButtons::Ok, MessageIcon::Critical, DefaultButton::First};
     EXPECT_THAT(app.prompts().messages(), ::testing::ElementsAre(expected));
     EXPECT_TRUE(app.screens().gridSetup().isVisible());
     EXPECT_FALSE(main().isVisible());

@@ -18,8 +18,8 @@
 namespace leapmark {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::AppHarness;
+using ::testing::ElementsAre;
 using testing::fileBytes;
 using testing::goldenFile;
 using testing::PromptKind;
@@ -28,8 +28,14 @@ using testing::RecordedPrompt;
 const char* const kVideoDirPrompt =
     "No Correct Save Video Directory has been set.  Please put in the path of the Save Video Directory here.";
 
-std::string text(const QLineEdit* box) { return box->text().toStdString(); }
-std::string text(const QLabel* label) { return label->text().toStdString(); }
+std::string text(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+std::string text(const QLabel* label)
+{
+    return label->text().toStdString();
+}
 
 std::vector<InputRequest> inputRequests(const testing::ScriptedPrompts& prompts)
 {
@@ -83,7 +89,8 @@ TEST(StartUp, TwoStartsOnOneDayAppendToTheSameSessionLog)
     app.clock().set(2026, 12, 7, 16, 10, 0);
     app.start();
 
-    EXPECT_EQ(fileBytes(app.sessionLogPath()), goldenFile("two-starts-session-log/JumpMeasurementLog120726.txt"));
+    EXPECT_EQ(fileBytes(app.sessionLogPath()),
+              goldenFile("two-starts-session-log/JumpMeasurementLog120726.txt"));
 }
 
 TEST(StartUp, AsksForAnExistingVideoFolderUntilOneIsGiven)
@@ -123,7 +130,8 @@ TEST(StartUp, ATypedTrailingSeparatorIsNotPartOfTheVideoFolder)
         EXPECT_EQ(app.settings().read(keys::logpath), typed);
         EXPECT_EQ(text(app.mainForm().txtVideoDir), typed);
         EXPECT_TRUE(std::filesystem::exists(app.sessionLogPath()));
-        EXPECT_EQ(app.session().config.results_path, app.videoDir().string() + "/JumpMeasurementResults120726.txt");
+        EXPECT_EQ(app.session().config.results_path,
+                  app.videoDir().string() + "/JumpMeasurementResults120726.txt");
     }
 }
 
@@ -145,9 +153,9 @@ TEST(StartUp, TheRateSummaryFollowsTheFrameRate)
         const char* framerate;
         const char* label;
     };
-    for (const Case& c : {Case{"15", "Currently Configured for L"}, Case{"30", "Currently Configured for R"},
-                          Case{"12", "Currently Configured for Normal/C"},
-                          Case{"4", "Currently Configured for R"}}) {
+    for (const Case& c :
+         {Case{"15", "Currently Configured for L"}, Case{"30", "Currently Configured for R"},
+          Case{"12", "Currently Configured for Normal/C"}, Case{"4", "Currently Configured for R"}}) {
         SCOPED_TRACE(c.framerate);
         AppHarness app;
         app.useVideoDir();

@@ -43,7 +43,10 @@ void AppHarness::build()
     m_app = std::make_unique<Application>(paths, Services{m_settings, m_prompts, m_clock, m_capture});
 }
 
-void AppHarness::useVideoDir() { m_settings.write(keys::logpath, m_videoDir.string()); }
+void AppHarness::useVideoDir()
+{
+    m_settings.write(keys::logpath, m_videoDir.string());
+}
 
 void AppHarness::start()
 {
@@ -59,18 +62,30 @@ void AppHarness::restart()
     build();
 }
 
-MainForm& AppHarness::mainForm() { return screens().mainForm(); }
+MainForm& AppHarness::mainForm()
+{
+    return screens().mainForm();
+}
 
-Config& AppHarness::config() { return screens().config(); }
+Config& AppHarness::config()
+{
+    return screens().config();
+}
 
 std::filesystem::path AppHarness::sessionLogPath() const
 {
     return m_videoDir / ("JumpMeasurementLog" + fileDateStamp(m_clock.now()) + ".txt");
 }
 
-std::filesystem::path AppHarness::resultsPath() { return toPath(session().config.results_path); }
+std::filesystem::path AppHarness::resultsPath()
+{
+    return toPath(session().config.results_path);
+}
 
-void AppHarness::trigger(QAction* item) { item->trigger(); }
+void AppHarness::trigger(QAction* item)
+{
+    item->trigger();
+}
 
 void AppHarness::typeInto(QLineEdit* box, const std::string& text)
 {
@@ -84,11 +99,16 @@ void AppHarness::click(QAbstractButton* button)
 {
     // Check boxes and option buttons take clicks on their box and caption only, which lie at the
     // left of a control stretched wider than its caption.
-    const bool captioned = qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
-    const QPoint where = captioned ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : QPoint();
+    const bool captioned =
+        qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
+    const QPoint where =
+        captioned ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : QPoint();
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
 }
 
-std::string AppHarness::bytesOf(const std::filesystem::path& path) { return fileBytes(path); }
+std::string AppHarness::bytesOf(const std::filesystem::path& path)
+{
+    return fileBytes(path);
+}
 
 } // namespace leapmark::testing
