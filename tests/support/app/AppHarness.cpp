@@ -1,11 +1,21 @@
 #include "support/app/AppHarness.h"
 
+#include "common/DateTimeText.h"
+#include "common/PathText.h"
+#include "shell/Config.h"
+#include "shell/MainForm.h"
 #include "shell/SettingsKeys.h"
 #include "support/GoldenFile.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
+
+#include <algorithm>
 
 namespace leapmark::testing {
 
@@ -33,22 +43,72 @@ void AppHarness::build()
     m_app = std::make_unique<Application>(paths, Services{m_settings, m_prompts, m_clock, m_capture});
 }
 
-void AppHarness::useVideoDir() { m_settings.write(keys::logpath, m_videoDir.string()); }
+void AppHarness::useVideoDir()
+{
+    m_settings.write(keys::logpath, m_videoDir.string());
+}
 
-void AppHarness::start() { m_app->start(); }
+void AppHarness::start()
+{
+    QObject::connect(&screens().mainForm(), &MainForm::programEnded, [this] { ++m_programEnds; });
+    m_app->start();
+}
 
 void AppHarness::restart()
 {
     m_app.reset();
     QApplication::processEvents();
+    m_programEnds = 0;
     build();
+}
+
+MainForm& AppHarness::mainForm()
+{
+    return screens().mainForm();
+}
+
+Config& AppHarness::config()
+{
+    return screens().config();
+}
+
+std::filesystem::path AppHarness::sessionLogPath() const
+{
+    return m_videoDir / ("JumpMeasurementLog" + fileDateStamp(m_clock.now()) + ".txt");
+}
+
+std::filesystem::path AppHarness::resultsPath()
+{
+    return toPath(session().config.results_path);
+}
+
+void AppHarness::trigger(QAction* item)
+{
+    item->trigger();
+}
+
+void AppHarness::typeInto(QLineEdit* box, const std::string& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString::fromStdString(text));
 }
 
 void AppHarness::click(QAbstractButton* button)
 {
-    QTest::mouseClick(button, Qt::LeftButton);
+    // Check boxes and option buttons take clicks on their box and caption only, which lie at the
+    // left of a control stretched wider than its caption.
+    const bool captioned =
+        qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
+    const QPoint where =
+        captioned ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : QPoint();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
 }
 
-std::string AppHarness::bytesOf(const std::filesystem::path& path) { return fileBytes(path); }
+std::string AppHarness::bytesOf(const std::filesystem::path& path)
+{
+    return fileBytes(path);
+}
 
 } // namespace leapmark::testing

@@ -12,7 +12,14 @@
 #include <string>
 
 class QAbstractButton;
+class QAction;
+class QLineEdit;
 class QWidget;
+
+namespace leapmark {
+class Config;
+class MainForm;
+} // namespace leapmark
 
 namespace leapmark::testing {
 
@@ -41,6 +48,15 @@ public:
     [[nodiscard]] Application& app() { return *m_app; }
     [[nodiscard]] Session& session() { return m_app->session(); }
     [[nodiscard]] Screens& screens() { return m_app->screens(); }
+    [[nodiscard]] MainForm& mainForm();
+    [[nodiscard]] Config& config();
+
+    /** The day's session log in the test's video folder ("JumpMeasurementLog" + mmddyy + ".txt"). */
+    [[nodiscard]] std::filesystem::path sessionLogPath() const;
+    /** The results file the configuration uses (`results_path`). */
+    [[nodiscard]] std::filesystem::path resultsPath();
+    /** How many times the operator ended the running program (menu or closing the main window). */
+    [[nodiscard]] int programEndCount() const { return m_programEnds; }
 
     /** Points "logpath" at the test's video folder so that start-up asks nothing about it. */
     void useVideoDir();
@@ -53,6 +69,10 @@ public:
 
     /** Clicks a button as the operator would. */
     static void click(QAbstractButton* button);
+    /** Chooses a menu item. */
+    static void trigger(QAction* item);
+    /** Replaces a box's text by typing, one key at a time, as the operator would. */
+    static void typeInto(QLineEdit* box, const std::string& text);
 
     /** Every byte of a file. */
     [[nodiscard]] static std::string bytesOf(const std::filesystem::path& path);
@@ -67,6 +87,7 @@ private:
     FixedClock m_clock;
     NoDeviceCaptureControl m_capture;
     std::unique_ptr<Application> m_app;
+    int m_programEnds = 0;
 };
 
 } // namespace leapmark::testing
