@@ -1,6 +1,8 @@
 #include "grid/Grid_Setup.h"
 
 #include "common/NumberText.h"
+#include "common/PathText.h"
+#include "shell/ApplicationFiles.h"
 #include "shell/NamedControl.h"
 #include "shell/Session.h"
 
@@ -101,7 +103,7 @@ void Grid_Setup::hideGridLockedLabel() { gridLockedLabel->hide(); }
 void Grid_Setup::showGridStateIcon(const char* name)
 {
     m_gridStateIconName = QString::fromLatin1(name);
-    grid_state_icon->setText(m_gridStateIconName);
+    grid_state_icon->setPixmap(applicationPicture(qs(pathText(m_app.session.paths.app_dir)), m_gridStateIconName));
 }
 
 void Grid_Setup::showWorkingGridInBoxes()

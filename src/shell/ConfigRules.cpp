@@ -10,6 +10,7 @@
 #include "measure/ResultsFile.h"
 #include "shell/BlankTrim.h"
 #include "shell/HandlerGuard.h"
+#include "shell/LoupeLauncher.h"
 #include "shell/MainForm.h"
 #include "shell/NamedControl.h"
 #include "shell/PathExistence.h"
@@ -34,16 +35,6 @@ namespace {
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kYellow{255, 255, 0};
-
-/**
- * Starts the screen magnifier kept below the application folder. Until the launcher is linked into
- * this build the magnifier counts as missing, and the operator is told so rather than left waiting.
- */
-Result<void> startScreenLoupe(const std::filesystem::path& appFolder)
-{
-    return Error("The screen loupe program " + pathText(appFolder / "Loupe" / "Loupe.exe") +
-                 " was not found");
-}
 
 /** Puts a text into a box so that its change rule runs also when the text is already there. */
 void putText(QLineEdit* box, const std::string& text, Config& screen, void (Config::*changeRule)())
@@ -434,7 +425,7 @@ void Config::OptVideoSave_Click()
 
 void Config::startLoupe()
 {
-    if (auto started = startScreenLoupe(m_app.session.paths.app_dir); !started)
+    if (auto started = leapmark::startLoupe(qs(pathText(m_app.session.paths.app_dir))); !started)
         m_app.prompts.tell(started.error().text(), MessageIcon::Exclamation);
 }
 

@@ -10,6 +10,7 @@
 #include "measure/PictureLogView.h"
 #include "measure/SessionLog.h"
 #include "review/frmSetStart.h"
+#include "shell/ApplicationFiles.h"
 #include "shell/BlankTrim.h"
 #include "shell/Config.h"
 #include "shell/EmergencyParameterReset.h"
@@ -493,15 +494,8 @@ void MainForm::showGridPicture(int g)
     QLabel* image = gridImage(g);
     const QString name = gridPictureFileName(picture);
     image->setToolTip(name);
-    const QPixmap pixmap(qs(pathText(m_app.session.paths.app_dir / ss(name))));
-    if (!pixmap.isNull()) {
-        image->setPixmap(pixmap.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        return;
-    }
-    // Without the picture files the status still reads at a glance.
-    image->setText(picture == GridPicture::Ready ? QStringLiteral("\u263A") : QStringLiteral("\u26A0"));
-    image->setStyleSheet(picture == GridPicture::Ready ? QStringLiteral("color: green; font-weight: bold")
-                                                       : QStringLiteral("color: #c07000; font-weight: bold"));
+    const QPixmap pixmap = applicationPicture(qs(pathText(m_app.session.paths.app_dir)), name);
+    image->setPixmap(pixmap.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void MainForm::setGridDescription(int g, const std::string& description)
