@@ -13,7 +13,9 @@
 #include <QPushButton>
 
 #include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace leapmark {
 namespace {
@@ -225,6 +227,25 @@ TEST(StartUp, ASessionLogThatCannotBeWrittenIsReported)
     EXPECT_TRUE(reported);
     EXPECT_EQ(app.settings().read(keys::logfile), "");
     EXPECT_TRUE(app.config().isVisible());
+}
+
+} // namespace
+} // namespace leapmark
+
+namespace leapmark {
+namespace {
+
+TEST(StartUp, AnUnansweredFolderPromptEndsTheTestInsteadOfHangingIt)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            testing::AppHarness app; // no video folder and no scripted answer: the prompt repeats
+            try {
+                app.start();
+            } catch (const std::runtime_error&) {
+            }
+        },
+        "prompt loop");
 }
 
 } // namespace

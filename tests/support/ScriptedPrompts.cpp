@@ -1,6 +1,8 @@
 #include "support/ScriptedPrompts.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 #include <ostream>
 #include <sstream>
 
@@ -220,6 +222,7 @@ void ScriptedPrompts::cancelSaveFile()
 
 MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
 {
+    guardAgainstRunaway();
     RecordedPrompt& prompt = m_prompts.emplace_back();
     prompt.kind = PromptKind::Message;
     prompt.message = request;
@@ -242,8 +245,23 @@ MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
     return scripted;
 }
 
+// A screen that asks again until it gets a usable answer would ask for ever once the script has
+// run dry: end the test instead of hanging it.
+void ScriptedPrompts::guardAgainstRunaway()
+{
+    constexpr std::size_t kMostPromptsInOneTest = 5000;
+    if (m_prompts.size() >= kMostPromptsInOneTest) {
+        if (std::exchange(m_ranAway, true))
+            throw std::runtime_error("unscripted prompt loop");
+        ADD_FAILURE() << "more than " << kMostPromptsInOneTest << " prompts: a prompt loop is waiting for an "
+                      << "answer that is not scripted; the last one was \"" << m_prompts.back().text() << "\"";
+        throw std::runtime_error("unscripted prompt loop");
+    }
+}
+
 std::optional<std::string> ScriptedPrompts::input(const InputRequest& request)
 {
+    guardAgainstRunaway();
     RecordedPrompt& prompt = m_prompts.emplace_back();
     prompt.kind = PromptKind::Input;
     prompt.input = request;
@@ -268,6 +286,7 @@ std::optional<std::string> ScriptedPrompts::saveFile(const FileDialogRequest& re
 std::optional<std::string> ScriptedPrompts::fileDialog(PromptKind kind, const FileDialogRequest& request,
                                                        std::deque<std::optional<std::string>>& queue)
 {
+    guardAgainstRunaway();
     RecordedPrompt& prompt = m_prompts.emplace_back();
     prompt.kind = kind;
     prompt.fileDialog = request;

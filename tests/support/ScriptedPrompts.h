@@ -89,6 +89,8 @@ public:
     void forgetUnusedAnswers();
 
 private:
+    void guardAgainstRunaway();
+    bool m_ranAway = false;
     std::optional<std::string> fileDialog(PromptKind kind, const FileDialogRequest& request,
                                           std::deque<std::optional<std::string>>& queue);
 
