@@ -27,7 +27,8 @@ run: build
 
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
-	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in $$(find $(BUILD_DIR)/bench -maxdepth 1 -name 'bench_*' -type f -perm -u+x | sort); do \
+		echo "== $$b"; $$b || exit 1; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

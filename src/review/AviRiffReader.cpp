@@ -203,6 +203,15 @@ private:
         return Chunk{offset, fourCc(header.data()), le32(header.data() + 4)};
     }
 
+    /** The chunk at offset of a list ending at end; one that claims to reach past its list fails. */
+    std::optional<Chunk> chunkInList(std::uint64_t offset, std::uint64_t end)
+    {
+        const auto chunk = chunkAt(offset, end);
+        if (chunk && chunk->dataEnd() > end)
+            fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) + " claims more bytes than its list holds");
+        return chunk;
+    }
+
     std::string listType(const Chunk& list)
     {
         std::array<std::uint8_t, 4> type{};
@@ -260,12 +269,9 @@ private:
     {
         int streamNumber = 0;
         for (int count = 0; count < maxHeaderChunks; ++count) {
-            const auto chunk = chunkAt(offset, end);
+            const auto chunk = chunkInList(offset, end);
             if (!chunk)
                 return;
-            if (chunk->dataEnd() > end)
-                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
-                     " claims more bytes than its list holds");
             if (chunk->id == "avih") {
                 readMainHeader(*chunk);
             } else if (chunk->id == "LIST") {
@@ -300,12 +306,9 @@ private:
         StreamFacts stream;
         stream.number = number;
         for (int count = 0; count < maxHeaderChunks; ++count) {
-            const auto chunk = chunkAt(offset, end);
+            const auto chunk = chunkInList(offset, end);
             if (!chunk)
                 break;
-            if (chunk->dataEnd() > end)
-                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
-                     " claims more bytes than its list holds");
             if (chunk->id == "strh") {
                 if (chunk->declaredSize < 48)
                     fail("the stream header" + at(chunk->offset) + " is too short");
@@ -338,12 +341,9 @@ private:
     void readOpenDmlList(std::uint64_t offset, std::uint64_t end)
     {
         for (int count = 0; count < maxHeaderChunks; ++count) {
-            const auto chunk = chunkAt(offset, end);
+            const auto chunk = chunkInList(offset, end);
             if (!chunk)
                 return;
-            if (chunk->dataEnd() > end)
-                fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
-                     " claims more bytes than its list holds");
             if (chunk->id == "dmlh" && chunk->declaredSize >= 4) {
                 const auto data = smallChunkData(*chunk, 4);
                 m_openDml = true;
