@@ -2,7 +2,7 @@
 
 #include "grid/GridOperations.h"
 
-#include "ShoreCamera.h"
+#include "SampleCourse.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 

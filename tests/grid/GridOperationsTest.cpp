@@ -1,6 +1,6 @@
 #include "grid/GridOperations.h"
 
-#include "ShoreCamera.h"
+#include "SampleCourse.h"
 
 #include <gtest/gtest.h>
 

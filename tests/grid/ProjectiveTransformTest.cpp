@@ -1,6 +1,6 @@
 #include "grid/ProjectiveTransform.h"
 
-#include "ShoreCamera.h"
+#include "SampleCourse.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
