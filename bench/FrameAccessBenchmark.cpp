@@ -2,8 +2,8 @@
 // jump through VideoDecoder, beside the bare FFmpeg decode (with conversion to BGR) of the same
 // frames and the ffmpeg command-line tool writing one BMP. Ratios are taken within one run.
 
-#include "review/FfmpegVideoDecoder.h"
-#include "review/PatternVideo.h"
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ffmpeg/PatternVideo.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 #include "app/StartupOptions.h"
 #include "capture/NoDeviceCaptureControl.h"
 #include "common/Clock.h"
-#include "shell/Application.h"
-#include "shell/MainForm.h"
-#include "shell/QtPrompts.h"
-#include "shell/QtSettingsStore.h"
-#include "shell/SettingsKeys.h"
+#include "shell/ui/Application.h"
+#include "shell/ui/MainForm.h"
+#include "shell/ui/QtPrompts.h"
+#include "settings/ui/QtSettingsStore.h"
+#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 

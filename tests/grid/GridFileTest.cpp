@@ -2,7 +2,7 @@
 
 #include "grid/GridOperations.h"
 
-#include "SampleCourse.h"
+#include "grid/SampleCourse.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,6 @@
 #include "grid/GridOperations.h"
 
-#include "SampleCourse.h"
+#include "grid/SampleCourse.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "grid/ProjectiveTransform.h"
 
-#include "SampleCourse.h"
+#include "grid/SampleCourse.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

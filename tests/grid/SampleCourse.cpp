@@ -1,4 +1,4 @@
-#include "SampleCourse.h"
+#include "grid/SampleCourse.h"
 
 #include <cmath>
 #include <numbers>

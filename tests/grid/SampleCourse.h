@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/ShoreCamera.h"
+#include "simulator/ShoreCamera.h"
 #include "grid/ProjectiveTransform.h"
 
 namespace leapmark::testing {

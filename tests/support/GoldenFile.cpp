@@ -1,4 +1,4 @@
-#include "GoldenFile.h"
+#include "support/GoldenFile.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 #include "app/cli/VideoCommands.h"
 
-#include "capture/FrameIndexPattern.h"
-#include "capture/JumpSimulation.h"
-#include "capture/SimulatedGridFile.h"
+#include "simulator/FrameIndexPattern.h"
+#include "simulator/ffmpeg/JumpSimulation.h"
+#include "simulator/SimulatedGridFile.h"
 #include "common/NumberText.h"
 #include "grid/GridFile.h"
 #include "grid/JumpDistance.h"
 #include "measure/MeasuredJump.h"
 #include "review/AviRiffReader.h"
-#include "review/FfmpegVideoDecoder.h"
-#include "review/FrameExtractor.h"
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ffmpeg/FrameExtractor.h"
 #include "review/cDIB.h"
 
 #include <cmath>

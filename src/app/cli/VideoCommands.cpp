@@ -1,6 +1,6 @@
 #include "app/cli/VideoCommands.h"
 
-#include "review/ReviewCommands.h"
+#include "review/ffmpeg/ReviewCommands.h"
 
 namespace leapmark::cli {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "common/DateTimeText.h"
 #include "common/PathText.h"
-#include "shell/Config.h"
-#include "shell/MainForm.h"
-#include "shell/SettingsKeys.h"
+#include "shell/ui/Config.h"
+#include "shell/ui/MainForm.h"
+#include "settings/SettingsKeys.h"
 #include "support/GoldenFile.h"
 
 #include <QAbstractButton>

@@ -1,0 +1,77 @@
+#include "capture/ui/PreviewForm.h"
+
+#include "shell/ui/NamedControl.h"
+#include "shell/Prompts.h"
+#include "shell/ui/Screens.h"
+#include "shell/Session.h"
+#include "names/SkierList.h"
+#include "names/ui/frmSelectSkier.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace leapmark {
+
+PreviewForm::PreviewForm(AppContext& app)
+    : Screen(app, "PreviewForm", QStringLiteral("Leapmark 2005 Capture Screen"))
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QFormLayout(central);
+    txtSkierName = namedControl<QLineEdit>(central, "txtSkierName", QStringLiteral("SkierName"));
+    txtPass = namedControl<QLineEdit>(central, "txtPass", QStringLiteral("1"));
+    cmdSelect = namedControl<QPushButton>(central, "cmdSelect", QStringLiteral("Select"));
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(txtSkierName, 1);
+    nameRow->addWidget(cmdSelect);
+    layout->addRow(QStringLiteral("Skier Name"), nameRow);
+    layout->addRow(QStringLiteral("Pass:"), txtPass);
+
+    connect(cmdSelect, &QPushButton::clicked, this, [this] { cmdSelect_Click(); });
+    txtSkierName->installEventFilter(this);
+
+    loadSkierName();
+}
+
+void PreviewForm::loadSkierName()
+{
+    auto name = firstSkierName(skierListPath(m_app.session.paths.app_dir));
+    if (!name) {
+        m_app.prompts.tell(name.error().text(), MessageIcon::Critical);
+        return;
+    }
+    if (name->has_value())
+        txtSkierName->setText(qs(**name));
+}
+
+void PreviewForm::cmdSelect_Click()
+{
+    pickSkier();
+}
+
+void PreviewForm::txtSkierName_DblClick()
+{
+    pickSkier();
+}
+
+bool PreviewForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtSkierName && event->type() == QEvent::MouseButtonDblClick)
+        txtSkierName_DblClick();
+    return Screen::eventFilter(watched, event);
+}
+
+void PreviewForm::pickSkier()
+{
+    if (!skierListExists(m_app.session.paths.app_dir)) {
+        m_app.prompts.tell(
+            "No file of skier names called SkierNames.txt exists in the application directory");
+        return;
+    }
+    m_app.screens.selectSkier().open();
+}
+
+} // namespace leapmark

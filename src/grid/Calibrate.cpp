@@ -1,7 +1,0 @@
-#include "grid/Calibrate.h"
-
-namespace leapmark {
-
-Calibrate::Calibrate(AppContext& app) : Screen(app, "Calibrate", QStringLiteral("Calibration Assistant")) {}
-
-} // namespace leapmark

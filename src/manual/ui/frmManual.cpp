@@ -1,0 +1,59 @@
+#include "manual/ui/frmManual.h"
+
+#include "common/PathText.h"
+#include "shell/ui/MainForm.h"
+#include "manual/ui/ManualDocument.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
+#include "shell/Session.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace leapmark {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+/** The text box is this much narrower than the window, split between its two sides. */
+constexpr int kTextBoxInsetTwips = 100;
+
+} // namespace
+
+frmManual::frmManual(AppContext& app) : Screen(app, "frmManual", QStringLiteral("Leapmark 2005 Manual"))
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
+    Label1 = namedControl<QLabel>(central, "Label1", QStringLiteral("Leapmark 2005 Manual"));
+    RichTextBox1 = namedControl<QTextEdit>(central, "RichTextBox1");
+    RichTextBox1->setReadOnly(true);
+    cmdDone = namedControl<QPushButton>(central, "cmdDone", QStringLiteral("Done"));
+    layout->addWidget(Label1);
+    layout->addWidget(RichTextBox1, 1);
+    layout->addWidget(cmdDone, 0, Qt::AlignHCenter);
+    resize(760, 600);
+
+    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+    Form_Load();
+}
+
+void frmManual::Form_Load()
+{
+    const int insetPixels = qRound(kTextBoxInsetTwips / kTwipsPerPixel);
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    centralWidget()->layout()->setContentsMargins(insetPixels / 2, margins.top(),
+                                                  insetPixels - insetPixels / 2, margins.bottom());
+    // A manual that cannot be read leaves its notice in the text box; there is nothing more to say.
+    (void)loadManual(*RichTextBox1->document(), qs(pathText(m_app.session.paths.app_dir)));
+}
+
+void frmManual::cmdDone_Click()
+{
+    m_app.screens.mainForm().showScreen();
+    hide();
+}
+
+} // namespace leapmark

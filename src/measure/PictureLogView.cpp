@@ -1,7 +1,0 @@
-#include "measure/PictureLogView.h"
-
-namespace leapmark {
-
-PictureLogView::PictureLogView(AppContext& app) : Screen(app, "PictureLogView", QStringLiteral("Contact Picture Log")) {}
-
-} // namespace leapmark

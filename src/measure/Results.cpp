@@ -1,7 +1,0 @@
-#include "measure/Results.h"
-
-namespace leapmark {
-
-Results::Results(AppContext& app) : Screen(app, "Results", QStringLiteral("Results")) {}
-
-} // namespace leapmark

@@ -1,0 +1,92 @@
+#include "names/ui/frmSelectSkier.h"
+
+#include "capture/ui/PreviewForm.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/Prompts.h"
+#include "shell/ui/Screens.h"
+#include "shell/Session.h"
+#include "names/SkierList.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace leapmark {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+/** Where the picker opens, from the screen's top-left corner. */
+constexpr int kLeftTwips = 2280;
+constexpr int kTopTwips = 120;
+
+} // namespace
+
+frmSelectSkier::frmSelectSkier(AppContext& app)
+    : Screen(app, "frmSelectSkier", QStringLiteral("Select A Skier"), &app.screens.previewForm())
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
+    Label1 =
+        namedControl<QLabel>(central, "Label1", QStringLiteral("Double Click on Skier Name to select it"));
+    lstSkiers = namedControl<QListWidget>(central, "lstSkiers");
+    cmdNoSelect = namedControl<QPushButton>(central, "cmdNoSelect", QStringLiteral("No Selection"));
+    layout->addWidget(Label1);
+    layout->addWidget(lstSkiers, 1);
+    layout->addWidget(cmdNoSelect, 0, Qt::AlignHCenter);
+    resize(320, 420);
+
+    connect(lstSkiers, &QListWidget::itemDoubleClicked, this, [this] { lstSkiers_DblClick(); });
+    connect(cmdNoSelect, &QPushButton::clicked, this, [this] { cmdNoSelect_Click(); });
+}
+
+void frmSelectSkier::open()
+{
+    if (Form_Load())
+        showScreen();
+}
+
+bool frmSelectSkier::Form_Load()
+{
+    const QPoint screenCorner = QGuiApplication::primaryScreen() != nullptr
+                                    ? QGuiApplication::primaryScreen()->geometry().topLeft()
+                                    : QPoint();
+    move(screenCorner + QPoint(kLeftTwips / kTwipsPerPixel, kTopTwips / kTwipsPerPixel));
+
+    lstSkiers->clear();
+    auto names = readSkierList(skierListPath(m_app.session.paths.app_dir));
+    if (!names) {
+        m_app.prompts.tell(names.error().text(), MessageIcon::Critical);
+        return false;
+    }
+    for (const std::string& name : *names)
+        lstSkiers->addItem(qs(name));
+    return true;
+}
+
+void frmSelectSkier::lstSkiers_DblClick()
+{
+    const QListWidgetItem* selected = lstSkiers->currentItem();
+    if (selected == nullptr)
+        return;
+    m_app.screens.previewForm().txtSkierName->setText(selected->text());
+    closePicker();
+}
+
+void frmSelectSkier::cmdNoSelect_Click()
+{
+    closePicker();
+}
+
+void frmSelectSkier::closePicker()
+{
+    hide();
+    lstSkiers->clear();
+}
+
+} // namespace leapmark

@@ -1,0 +1,63 @@
+#include "review/ffmpeg/FrameExtractor.h"
+
+#include "common/PathText.h"
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/cDIB.h"
+#include "shell/Prompts.h"
+
+namespace leapmark {
+
+namespace {
+
+/** The frame as a bitmap ready to write, or why there is none. */
+Result<cDIB> frameBitmap(VideoDecoder& decoder, std::int64_t frameIndex)
+{
+    auto frame = decoder.frame(frameIndex);
+    if (!frame)
+        return frame.error();
+    cDIB bitmap;
+    if (!bitmap.CreateFromPackedDIBPointer(packedDibFromFrame(**frame)))
+        return Error("frame " + std::to_string(frameIndex) + " gave no picture");
+    return bitmap;
+}
+
+} // namespace
+
+Result<void> writeFrameBitmap(const std::filesystem::path& videoPath, std::int64_t frameIndex,
+                              const std::filesystem::path& bitmapPath)
+{
+    auto decoder = FfmpegVideoDecoder::open(videoPath);
+    if (!decoder)
+        return decoder.error();
+    auto bitmap = frameBitmap(**decoder, frameIndex);
+    if (!bitmap)
+        return bitmap.error();
+    return bitmap->WriteToFile(bitmapPath);
+}
+
+bool extract_frame_to_bitmap(Prompts& prompts, const std::string& markedVideoPath, std::int64_t markedFrame,
+                             const std::filesystem::path& applicationFolder)
+{
+    VideoOpenProblem problem = VideoOpenProblem::None;
+    auto decoder = FfmpegVideoDecoder::open(toPath(markedVideoPath), &problem);
+    if (!decoder) {
+        if (problem == VideoOpenProblem::NoDecoder)
+            prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
+        else
+            prompts.tell("There was an error working with the file:\r\n" + markedVideoPath,
+                         MessageIcon::Information);
+        return false;
+    }
+    auto bitmap = frameBitmap(**decoder, markedFrame);
+    if (!bitmap) {
+        prompts.tell(bitmap.error().text(), MessageIcon::Information);
+        return false;
+    }
+    if (auto written = bitmap->WriteToFile(applicationFolder / currentCaptureFileName); !written) {
+        prompts.tell(written.error().text(), MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+} // namespace leapmark

@@ -1,0 +1,44 @@
+#include "review/ffmpeg/ReviewCommands.h"
+
+#include "common/PathText.h"
+#include "review/AviRiffReader.h"
+#include "review/ffmpeg/FrameExtractor.h"
+#include "review/mmInfo.h"
+
+#include <charconv>
+#include <cstdint>
+#include <ostream>
+
+namespace leapmark {
+
+int runAviInfo(const std::string& file, std::ostream& out, std::ostream& err)
+{
+    const auto info = readAviFileInfo(toPath(file));
+    if (!info) {
+        err << info.error().text() << '\n';
+        return 1;
+    }
+    for (const std::string& line : fileInformationLines(file, *info))
+        out << line << '\n';
+    return 0;
+}
+
+int runExtractFrame(const std::string& file, const std::string& frameText, const std::string& bitmapFile,
+                    std::ostream& out, std::ostream& err)
+{
+    std::int64_t frame = -1;
+    const char* end = frameText.data() + frameText.size();
+    const auto [stop, problem] = std::from_chars(frameText.data(), end, frame);
+    if (problem != std::errc() || stop != end || frame < 0) {
+        err << "The frame number must be a whole number from 0 up, not \"" << frameText << "\"\n";
+        return 1;
+    }
+    if (auto written = writeFrameBitmap(toPath(file), frame, toPath(bitmapFile)); !written) {
+        err << written.error().text() << '\n';
+        return 1;
+    }
+    out << "Frame " << frame << " of " << file << " written to " << bitmapFile << '\n';
+    return 0;
+}
+
+} // namespace leapmark

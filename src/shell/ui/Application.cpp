@@ -1,0 +1,24 @@
+#include "shell/ui/Application.h"
+
+#include "shell/ui/MainForm.h"
+
+namespace leapmark {
+
+Application::Application(SessionPaths paths, Services services)
+    : m_context{m_session, services.settings, services.prompts, services.clock, services.capture, m_screens}
+{
+    m_session.paths = std::move(paths);
+    m_session.paths.current_folder = m_session.paths.app_dir;
+    m_screens.attach(m_context);
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    MainForm& main = m_screens.mainForm();
+    main.showScreen();
+    main.Form_Load();
+}
+
+} // namespace leapmark

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/ui/AppContext.h"
+#include "shell/ui/Screens.h"
+#include "shell/Session.h"
+
+namespace leapmark {
+
+/** The services the application runs on; real ones in the program, scripted ones in tests. */
+struct Services
+{
+    SettingsStore& settings;
+    Prompts& prompts;
+    const Clock& clock;
+    CaptureControl& capture;
+};
+
+/** The whole program: the shared session, its services and its screens. */
+class Application
+{
+public:
+    Application(SessionPaths paths, Services services);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    /** Shows the main screen and runs its start-up. */
+    void start();
+
+    [[nodiscard]] Session& session() { return m_session; }
+    [[nodiscard]] Screens& screens() { return m_screens; }
+    [[nodiscard]] AppContext& context() { return m_context; }
+
+private:
+    Session m_session;
+    Screens m_screens;
+    AppContext m_context;
+};
+
+} // namespace leapmark

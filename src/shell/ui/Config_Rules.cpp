@@ -1,0 +1,545 @@
+// The configuration screen's load, its click and change rules, the grid reload and Exit.
+#include "shell/ui/Config.h"
+
+#include "common/PathText.h"
+#include "grid/GridFile.h"
+#include "grid/GridOperations.h"
+#include "grid/GridSetupSummary.h"
+#include "grid/ui/Grid_Setup.h"
+#include "measure/ui/Measure.h"
+#include "measure/ResultsFile.h"
+#include "common/BlankTrim.h"
+#include "shell/ui/HandlerGuard.h"
+#include "shell/ui/LoupeLauncher.h"
+#include "shell/ui/MainForm.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/PathExistence.h"
+#include "shell/Prompts.h"
+#include "shell/ui/Screens.h"
+#include "shell/Session.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "names/TournamentNames.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <string>
+
+namespace leapmark {
+namespace {
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kYellow{255, 255, 0};
+
+/** Puts a text into a box so that its change rule runs also when the text is already there. */
+void putText(QLineEdit* box, const std::string& text, Config& screen, void (Config::*changeRule)())
+{
+    const QString value = qs(text);
+    if (box->text() == value)
+        (screen.*changeRule)();
+    else
+        box->setText(value); // the box's change signal runs the rule
+}
+
+} // namespace
+
+void Config::Form_Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    runHandler(m_app.prompts, [this] {
+        ConfigurationValues& config = m_app.session.config;
+        SettingsStore& settings = m_app.settings;
+        MainForm& main = m_app.screens.mainForm();
+
+        putText(TournamentName, settings.read(keys::TournamentName), *this, &Config::TournamentName_Change);
+        const std::string videoFolder(withoutTrailingSeparator(trimBlanks(ss(main.txtVideoDir->text()))));
+        putText(ResultsPathName, joinPath(videoFolder, defaultResultsFileName(m_app.clock.now())), *this,
+                &Config::ResultsPathName_Change);
+        putText(CapturesPathName, config.video_dir, *this, &Config::CapturesPathName_Change);
+        putText(SetupFilesPathName, settings.read(keys::SetupFiles), *this,
+                &Config::SetupFilesPathName_Change);
+        config.picture_extension = ".bmp";
+        loadLabelColor();
+        config.capture_device = "Generic";
+        loadNumberOfGrids();
+        m_app.session.paths.current_folder = m_app.session.paths.app_dir;
+        loadGridRows();
+        reloadGridFiles();
+
+        if (settings.readFlag(keys::right2left, false))
+            right_to_left_button_Click();
+        else
+            left_to_right_button_Click();
+        line_control_check->setChecked(!settings.readFlag(keys::boxlineoff, false));
+        line_control_check_Click();
+        loadTournamentType();
+        WSTIMS->setChecked(settings.readInteger(keys::WSTIMS, 0) != 0);
+        WSTIMS_Click();
+        if (settings.read(keys::Loupe) == "1") {
+            chkLoupe->setChecked(true);
+            chkLoupe_Click();
+        }
+        m_app.screens.measure().UnofficialJump->hide();
+        if (settings.read(keys::buoymarker) == "cross") {
+            OptCross->setChecked(true);
+            OptCross_Click();
+        } else {
+            OptCircle->setChecked(true);
+            OptCircle_Click();
+        }
+        m_app.screens.gridSetup().hideGridLockedLabel();
+        loadSavingModes();
+    });
+}
+
+void Config::loadLabelColor()
+{
+    const std::string color = m_app.settings.read(keys::labelcolor);
+    if (color == "white")
+        white_color_Click();
+    else if (color == "black")
+        black_color_Click();
+    else if (color == "yellow")
+        yellow_color_Click();
+    else if (color == "default")
+        default_color_Click();
+    else {
+        // Missing (or not a colour this program knows): the controls' own colours, stored as such.
+        default_color_Click();
+        m_app.settings.write(keys::labelcolor, "default");
+    }
+}
+
+void Config::loadNumberOfGrids()
+{
+    // One grid unless exactly two or three are stored; a value of the wrong shape counts as none.
+    const double grids = m_app.settings.readNumber(keys::grids, 0.0);
+    if (grids == 2.0)
+        Opt2grid_Click();
+    else if (grids == 3.0)
+        Opt3grid_Click();
+    else
+        Opt1Grid_Click();
+}
+
+void Config::loadGridRows()
+{
+    MainForm& main = m_app.screens.mainForm();
+    main.showGridRows(m_app.session.grid.grids_in_use);
+    for (int g = 1; g <= kMaxGrids; ++g) {
+        const bool present = fileExists(m_app.settings.read(keys::gridFileKey(g)));
+        main.setGridPicture(g, present ? GridPicture::Ready : GridPicture::Missing);
+    }
+}
+
+void Config::reloadGridFiles()
+{
+    // Grid 1 last, so that it is the grid in use afterwards.
+    for (int g = kMaxGrids; g >= 1; --g) {
+        const std::string file = m_app.settings.read(keys::gridFileKey(g));
+        if (!fileExists(file))
+            continue;
+        m_app.session.grid.current_grid = g;
+        reload_grid_file(toPath(file), g);
+    }
+}
+
+void Config::reload_grid_file(const std::filesystem::path& file, int g)
+{
+    if (!isGridNumber(g))
+        return;
+    GridState& grid = m_app.session.grid;
+    MainForm& main = m_app.screens.mainForm();
+    // The setup screen resets the working corners when it is first created: create it before loading.
+    Grid_Setup& setup = m_app.screens.gridSetup();
+
+    Result<GridFileContent> content = readGridFile(file);
+    if (!content) {
+        main.setGridPicture(g, GridPicture::Missing);
+        m_app.prompts.tell("Grid " + std::to_string(g) + " was not loaded. " + content.error().text(),
+                           MessageIcon::Exclamation);
+        return;
+    }
+
+    const std::string label = pathText(file);
+    applyGridFile(grid, g, label, *content);
+    setup.showWorkingGridInBoxes();
+    m_app.screens.measure().showGridDescription(grid.grid_descriptions[static_cast<std::size_t>(g)]);
+
+    const std::filesystem::path resultsPath =
+        pathInFolder(m_app.session.paths.current_folder, m_app.session.config.results_path);
+    const std::string summary = gridSetupSummary(m_app.clock.now(), grid.current_grid,
+                                                 boxTextsOfWorkingSet(grid), SummaryPositionLabel::Twips);
+    if (auto written = ResultsFile(resultsPath).append(summary); !written)
+        m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
+
+    setup.showGridReady(g);
+    m_app.settings.write(keys::gridFileKey(g), label);
+    main.setGridPicture(g, GridPicture::Ready);
+    main.setGridDescription(g, grid.grid_descriptions[static_cast<std::size_t>(g)]);
+    // Filling the setup screen's boxes counts as editing there; the loaded grid is complete again.
+    update_grids_complete(grid);
+}
+
+void Config::loadTournamentType()
+{
+    const std::string type = m_app.settings.read(keys::tournamentType);
+    Barefoot_box->setChecked(type == "barefoot");
+    Barefoot_box_Click();
+    SitSki_box->setChecked(type == "sitski");
+    SitSki_box_Click();
+}
+
+void Config::loadSavingModes()
+{
+    ConfigurationValues& config = m_app.session.config;
+    const std::string picture = m_app.settings.read(keys::PictureSave);
+    if (picture == "Save")
+        OptPictureSave_Click();
+    else if (picture == "NoSave")
+        OptPictureNoSave_Click();
+    else if (picture == "Ask" || picture.empty())
+        OptPictureAsk_Click();
+    // A missing setting is "Ask" on the screen, so it is "Ask" in use too.
+    config.picture_save_mode = picture.empty() ? "Ask" : picture;
+
+    const std::string video = m_app.settings.read(keys::VideoSave);
+    if (video == "Save")
+        OptVideoSave_Click();
+    else if (video == "NoSave")
+        OptVideoNoSave_Click();
+    else if (video == "Ask" || video.empty())
+        OptVideoAsk_Click();
+    config.video_save_mode = video.empty() ? "Ask" : video;
+}
+
+// Number of grids.
+
+void Config::selectGrids(QRadioButton* option, int grids)
+{
+    option->setChecked(true);
+    m_app.session.grid.grids_in_use = grids;
+    m_app.session.config.grids_text = std::to_string(grids);
+    m_app.settings.write(keys::grids, m_app.session.config.grids_text);
+    m_app.screens.mainForm().showGridRows(grids);
+}
+
+void Config::Opt1Grid_Click()
+{
+    selectGrids(Opt1Grid, 1);
+}
+void Config::Opt2grid_Click()
+{
+    selectGrids(Opt2grid, 2);
+}
+void Config::Opt3grid_Click()
+{
+    selectGrids(Opt3grid, 3);
+}
+
+// Jump direction and line control.
+
+void Config::left_to_right_button_Click()
+{
+    left_to_right_button->setChecked(true);
+    m_app.session.config.right_to_left = false;
+    m_app.settings.write(keys::right2left, "False");
+    m_app.session.config.jump_direction_text = "left";
+}
+
+void Config::right_to_left_button_Click()
+{
+    right_to_left_button->setChecked(true);
+    m_app.session.config.right_to_left = true;
+    m_app.settings.write(keys::right2left, "True");
+    m_app.session.config.jump_direction_text = "right";
+}
+
+void Config::line_control_check_Click()
+{
+    ConfigurationValues& config = m_app.session.config;
+    config.line_control_off = !line_control_check->isChecked();
+    config.line_control_text = config.line_control_off ? "line_off" : "line_on";
+    m_app.settings.write(keys::boxlineoff, config.line_control_off ? "True" : "False");
+}
+
+// Tournament type: barefoot and sit-ski exclude each other.
+
+void Config::Barefoot_box_Click()
+{
+    GridState& grid = m_app.session.grid;
+    Measure& measure = m_app.screens.measure();
+    if (Barefoot_box->isChecked()) {
+        grid.barefoot = true;
+        measure.showTournamentIndicator("Barefoot Jump");
+        m_app.session.config.tournament_type = "barefoot";
+        m_app.settings.write(keys::tournamentType, "barefoot");
+        if (SitSki_box->isChecked()) {
+            SitSki_box->setChecked(false);
+            SitSki_box_Click();
+        }
+        return;
+    }
+    grid.barefoot = false;
+    if (!grid.sit_ski) {
+        measure.hideTournamentIndicator();
+        m_app.session.config.tournament_type = "normal";
+        m_app.settings.write(keys::tournamentType, "normal");
+    }
+}
+
+void Config::SitSki_box_Click()
+{
+    GridState& grid = m_app.session.grid;
+    Measure& measure = m_app.screens.measure();
+    if (SitSki_box->isChecked()) {
+        grid.sit_ski = true;
+        measure.showTournamentIndicator("Sit Ski Jump");
+        m_app.session.config.tournament_type = "sitski";
+        m_app.settings.write(keys::tournamentType, "sitski");
+        if (Barefoot_box->isChecked()) {
+            Barefoot_box->setChecked(false);
+            Barefoot_box_Click();
+        }
+        return;
+    }
+    grid.sit_ski = false;
+    if (!grid.barefoot) {
+        measure.hideTournamentIndicator();
+        m_app.session.config.tournament_type = "normal";
+        m_app.settings.write(keys::tournamentType, "normal");
+    }
+}
+
+void Config::WSTIMS_Click()
+{
+    const bool on = WSTIMS->isChecked();
+    m_app.session.config.wstims_text = on ? "WSTIMS ON" : "WSTIMS OFF";
+    QXIOLabel->setVisible(on);
+    m_app.settings.write(keys::WSTIMS, on ? "1" : "0");
+}
+
+// Label colours.
+
+void Config::chooseLabelColor(QRadioButton* option, const std::string& name)
+{
+    ConfigurationValues& config = m_app.session.config;
+    option->setChecked(true);
+    if (name == "white")
+        config.label_color = kWhite;
+    else if (name == "black")
+        config.label_color = kBlack;
+    else if (name == "yellow")
+        config.label_color = kYellow;
+    config.label_color_name = name;
+    set_colors();
+}
+
+void Config::white_color_Click()
+{
+    chooseLabelColor(white_color, "white");
+}
+void Config::black_color_Click()
+{
+    chooseLabelColor(black_color, "black");
+}
+void Config::yellow_color_Click()
+{
+    chooseLabelColor(yellow_color, "yellow");
+}
+void Config::default_color_Click()
+{
+    chooseLabelColor(default_color, "default");
+}
+
+void Config::set_colors()
+{
+    Measure& measure = m_app.screens.measure();
+    if (m_app.session.config.label_color_name == "default")
+        measure.setDefaultLabelColors();
+    else
+        measure.setLabelColor(m_app.session.config.label_color);
+}
+
+// Marker style.
+
+void Config::OptCircle_Click()
+{
+    const std::string marker = OptCircle->isChecked() ? "circle" : "cross";
+    m_app.settings.write(keys::buoymarker, marker);
+    m_app.session.config.buoy_marker = marker;
+}
+
+void Config::OptCross_Click()
+{
+    OptCircle_Click();
+}
+
+// Saving pictures and videos: stored now, used from the next start.
+
+void Config::choosePictureSaving(QRadioButton* option, const char* mode)
+{
+    option->setChecked(true);
+    m_app.settings.write(keys::PictureSave, mode);
+}
+
+void Config::chooseVideoSaving(QRadioButton* option, const char* mode)
+{
+    option->setChecked(true);
+    m_app.settings.write(keys::VideoSave, mode);
+}
+
+void Config::OptPictureAsk_Click()
+{
+    choosePictureSaving(OptPictureAsk, "Ask");
+}
+void Config::OptPictureNoSave_Click()
+{
+    choosePictureSaving(OptPictureNoSave, "NoSave");
+}
+void Config::OptPictureSave_Click()
+{
+    choosePictureSaving(OptPictureSave, "Save");
+}
+void Config::OptVideoAsk_Click()
+{
+    chooseVideoSaving(OptVideoAsk, "Ask");
+}
+void Config::OptVideoNoSave_Click()
+{
+    chooseVideoSaving(OptVideoNoSave, "NoSave");
+}
+void Config::OptVideoSave_Click()
+{
+    chooseVideoSaving(OptVideoSave, "Save");
+}
+
+// Screen magnifier.
+
+void Config::startLoupe()
+{
+    if (auto started = leapmark::startLoupe(qs(pathText(m_app.session.paths.app_dir))); !started)
+        m_app.prompts.tell(started.error().text(), MessageIcon::Exclamation);
+}
+
+void Config::chkLoupe_Click()
+{
+    if (chkLoupe->isChecked())
+        startLoupe();
+    m_app.settings.write(keys::Loupe, chkLoupe->isChecked() ? "1" : "0");
+}
+
+void Config::cmdLoupe_Click()
+{
+    startLoupe();
+}
+
+// Text boxes.
+
+void Config::TournamentName_Change()
+{
+    m_app.session.config.tournament_name = ss(TournamentName->text());
+}
+
+void Config::ResultsPathName_Change()
+{
+    m_app.session.config.results_path = ss(ResultsPathName->text());
+    if (m_app.session.config.results_path.empty())
+        m_app.prompts.tell("Enter valid path and filename for results file");
+}
+
+void Config::CapturesPathName_Change()
+{
+    m_app.session.config.pictures_path = ss(CapturesPathName->text());
+}
+
+void Config::SetupFilesPathName_Change()
+{
+    m_app.session.config.setup_files_path = ss(SetupFilesPathName->text());
+    m_app.settings.write(keys::SetupFiles, m_app.session.config.setup_files_path);
+}
+
+void Config::SkierNameFile_Change()
+{
+    m_app.session.config.skier_names_path = ss(SkierNameFile->text());
+}
+
+std::optional<std::string> Config::findFile()
+{
+    m_app.session.paths.current_folder = m_app.session.paths.app_dir;
+    FileDialogRequest request;
+    request.startFolder = pathText(m_app.session.paths.app_dir);
+    request.filter = "All Files (*.*)|*.*|Text Files (*.TXT)|*.TXT|Parameter Files (*.ipt)|*.ipt|";
+    request.filterIndex = 2;
+    return m_app.prompts.openFile(request);
+}
+
+void Config::btnFindNames_Click()
+{
+    if (auto chosen = findFile())
+        SkierNameFile->setText(qs(*chosen));
+}
+
+void Config::btnFindResults_Click()
+{
+    if (auto chosen = findFile())
+        ResultsPathName->setText(qs(*chosen));
+}
+
+// Exit.
+
+void Config::mnuExit_Click()
+{
+    ConfigurationValues& config = m_app.session.config;
+    SettingsStore& settings = m_app.settings;
+    settings.write(keys::TournamentName, ss(TournamentName->text()));
+    settings.write(keys::labelcolor, config.label_color_name);
+
+    const std::string pictures(trimTrailingBlanks(config.pictures_path));
+    if (pictures.empty() || !leapmark::isSeparator(pictures.back()))
+        config.pictures_path = pictures + std::string(separatorText());
+    putText(CapturesPathName, config.pictures_path, *this, &Config::CapturesPathName_Change);
+
+    // The configuration line goes first: while the results file cannot be written the operator
+    // stays here, where its path can be corrected.
+    m_app.session.paths.current_folder = m_app.session.paths.app_dir;
+    const ResultsFile results(pathInFolder(m_app.session.paths.current_folder, config.results_path));
+    if (auto written = results.append(newConfigurationRecord(m_app.clock.now(), config.tournament_name));
+        !written) {
+        m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
+        return;
+    }
+    hide();
+
+    loadTournamentNames();
+    m_app.screens.measure().btnGetName->setVisible(WSTIMS->isChecked());
+    m_app.screens.mainForm().showScreen();
+}
+
+void Config::loadTournamentNames()
+{
+    const std::string file = ss(SkierNameFile->text());
+    if (file.empty())
+        return;
+    Measure& measure = m_app.screens.measure();
+    bool added = false;
+    // A file that cannot be opened leaves the names already listed.
+    if (auto names = readTournamentNames(pathInFolder(m_app.session.paths.current_folder, file))) {
+        measure.clearSkierNames();
+        for (const std::string& name : *names) {
+            measure.addSkierName(name);
+            added = true;
+        }
+    }
+    if (!added)
+        m_app.prompts.tell("Names not loaded, check file name and path");
+}
+
+} // namespace leapmark

@@ -1,0 +1,310 @@
+#include "video/ffmpeg/AviWriter.h"
+
+#include "common/PathText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/error.h>
+}
+
+namespace leapmark {
+namespace {
+
+std::string ffmpegReason(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+bool isDiskFull(int code)
+{
+    return code == AVERROR(ENOSPC) || code == AVERROR(EDQUOT);
+}
+
+} // namespace
+
+struct AviWriter::Session
+{
+    std::filesystem::path path;
+    PictureSize size;
+    ColourRange range = ColourRange::Full;
+    int globalQuality = 0;
+    AVFormatContext* format = nullptr;
+    AVCodecContext* encoder = nullptr;
+    AVStream* stream = nullptr;
+    AVFrame* frame = nullptr;
+    AVPacket* packet = nullptr;
+    bool fileCreated = false;
+    std::int64_t framesWritten = 0;
+    std::optional<Error> failure;
+    AviWriteFailure failureKind = AviWriteFailure::None;
+
+    ~Session()
+    {
+        av_packet_free(&packet);
+        av_frame_free(&frame);
+        avcodec_free_context(&encoder);
+        if (format) {
+            if (format->pb)
+                avio_closep(&format->pb);
+            avformat_free_context(format);
+        }
+    }
+
+    Error fail(const std::string& doing, int code)
+    {
+        failureKind = isDiskFull(code) ? AviWriteFailure::DiskFull : AviWriteFailure::Other;
+        const std::string reason = isDiskFull(code) ? "the disk is full" : ffmpegReason(code);
+        failure = Error(doing + " " + pathText(path) + ": " + reason);
+        return *failure;
+    }
+
+    Error fail(const std::string& text)
+    {
+        failureKind = AviWriteFailure::Other;
+        failure = Error(text);
+        return *failure;
+    }
+
+    Result<void> start(FrameRate rate, AviWriterSettings settings);
+
+    /** The muxer buffers its output; a write error shows on the I/O context. */
+    int outputError() const { return format && format->pb ? format->pb->error : 0; }
+
+    /** Moves every packet the encoder has ready into the file. */
+    Result<void> drainPackets()
+    {
+        for (;;) {
+            const int received = avcodec_receive_packet(encoder, packet);
+            if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
+                return success();
+            if (received < 0)
+                return fail("Could not encode a frame for", received);
+            av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
+            packet->stream_index = stream->index;
+            const int written = av_interleaved_write_frame(format, packet);
+            if (written < 0)
+                return fail("Could not write", written);
+            if (outputError() < 0)
+                return fail("Could not write", outputError());
+        }
+    }
+};
+
+Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings settings)
+{
+    const std::string name = pathText(path);
+    int code = avformat_alloc_output_context2(&format, nullptr, "avi", name.c_str());
+    if (code < 0 || !format)
+        return fail("Could not create", code < 0 ? code : AVERROR(ENOMEM));
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
+    if (!codec)
+        return fail("Could not create " + name + ": this FFmpeg has no Motion-JPEG encoder");
+    stream = avformat_new_stream(format, nullptr);
+    encoder = avcodec_alloc_context3(codec);
+    frame = av_frame_alloc();
+    packet = av_packet_alloc();
+    if (!stream || !encoder || !frame || !packet)
+        return fail("Could not create", AVERROR(ENOMEM));
+
+    encoder->width = size.widthPixels;
+    encoder->height = size.heightPixels;
+    encoder->sample_aspect_ratio = AVRational{1, 1};
+    if (range == ColourRange::Full) {
+        encoder->pix_fmt = AV_PIX_FMT_YUVJ420P;
+        encoder->color_range = AVCOL_RANGE_JPEG;
+    } else {
+        // JPEG proper is full range; limited-range MJPEG is a common extension that decoders honour.
+        encoder->pix_fmt = AV_PIX_FMT_YUV420P;
+        encoder->color_range = AVCOL_RANGE_MPEG;
+        encoder->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+    }
+    encoder->time_base = AVRational{rate.denominator, rate.numerator};
+    encoder->framerate = AVRational{rate.numerator, rate.denominator};
+    // A fixed quantiser: the default bit-rate control gives blotchy pictures at these sizes.
+    encoder->flags |= AV_CODEC_FLAG_QSCALE;
+    encoder->global_quality = globalQuality;
+    encoder->thread_count = settings.encoderThreads;
+    encoder->thread_type = FF_THREAD_FRAME;
+    if (format->oformat->flags & AVFMT_GLOBALHEADER)
+        encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if ((code = avcodec_open2(encoder, codec, nullptr)) < 0)
+        return fail("Could not set up the Motion-JPEG encoder for", code);
+    if ((code = avcodec_parameters_from_context(stream->codecpar, encoder)) < 0)
+        return fail("Could not create", code);
+    stream->time_base = encoder->time_base;
+    stream->avg_frame_rate = encoder->framerate;
+    stream->r_frame_rate = encoder->framerate;
+    stream->sample_aspect_ratio = encoder->sample_aspect_ratio;
+
+    frame->format = encoder->pix_fmt;
+    frame->width = size.widthPixels;
+    frame->height = size.heightPixels;
+    frame->color_range = encoder->color_range;
+    if ((code = av_frame_get_buffer(frame, 0)) < 0)
+        return fail("Could not create", code);
+
+    if ((code = avio_open(&format->pb, name.c_str(), AVIO_FLAG_WRITE)) < 0)
+        return fail("Could not create", code);
+    fileCreated = true;
+    if ((code = avformat_write_header(format, nullptr)) < 0)
+        return fail("Could not write", code);
+    if (outputError() < 0)
+        return fail("Could not write", outputError());
+    return success();
+}
+
+AviWriter::AviWriter() = default;
+AviWriter::~AviWriter()
+{
+    if (isOpen())
+        (void)close();
+}
+AviWriter::AviWriter(AviWriter&&) noexcept = default;
+AviWriter& AviWriter::operator=(AviWriter&& other) noexcept
+{
+    if (this != &other) {
+        if (isOpen())
+            (void)close();
+        m_session = std::move(other.m_session);
+        m_lastFailure = other.m_lastFailure;
+    }
+    return *this;
+}
+
+bool AviWriter::isOpen() const
+{
+    return m_session != nullptr;
+}
+
+std::int64_t AviWriter::framesWritten() const
+{
+    return m_session ? m_session->framesWritten : 0;
+}
+
+AviWriteFailure AviWriter::lastFailure() const
+{
+    return m_lastFailure;
+}
+
+Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size, FrameRate rate,
+                             ColourRange range, AviWriterSettings settings)
+{
+    const std::string name = pathText(path);
+    m_lastFailure = AviWriteFailure::Other;
+    if (isOpen())
+        return Error("Could not create " + name + ": the writer is still open on " +
+                     pathText(m_session->path));
+    if (size.widthPixels <= 0 || size.heightPixels <= 0 || size.widthPixels % 2 != 0 ||
+        size.heightPixels % 2 != 0)
+        return Error("Could not create " + name + ": the picture size " + sizeText(size) +
+                     " is not a positive even width and height");
+    if (rate.numerator <= 0 || rate.denominator <= 0)
+        return Error("Could not create " + name + ": the frame rate " + frameRateText(rate) +
+                     " is not positive");
+    if (settings.quality < 2 || settings.quality > 31)
+        return Error("Could not create " + name + ": the quality must be 2 to 31");
+
+    auto session = std::make_unique<Session>();
+    session->path = path;
+    session->size = size;
+    session->range = range;
+    session->globalQuality = FF_QP2LAMBDA * settings.quality;
+    if (auto started = session->start(rate, settings); !started) {
+        m_lastFailure = session->failureKind;
+        const bool created = session->fileCreated;
+        session.reset();
+        // A file without a complete header is no video; do not leave it behind.
+        if (created) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+        return started;
+    }
+    m_session = std::move(session);
+    m_lastFailure = AviWriteFailure::None;
+    return success();
+}
+
+Result<void> AviWriter::write(const YuvPicture& picture)
+{
+    if (!m_session) {
+        m_lastFailure = AviWriteFailure::Other;
+        return Error("Could not write a frame: no video file is open");
+    }
+    Session& session = *m_session;
+    const auto failed = [&](Error error) {
+        m_lastFailure = session.failureKind;
+        return Result<void>(std::move(error));
+    };
+    if (session.failure)
+        return failed(*session.failure);
+    if (picture.size() != session.size || picture.range() != session.range) {
+        // A wrong frame is the caller's fault, not the file's: the video stays usable.
+        m_lastFailure = AviWriteFailure::Other;
+        return Error("Could not write " + pathText(session.path) + ": the frame is " +
+                     sizeText(picture.size()) +
+                     (picture.range() == session.range ? "" : " in another colour range") + ", the video " +
+                     sizeText(session.size));
+    }
+
+    AVFrame* frame = session.frame;
+    if (const int code = av_frame_make_writable(frame); code < 0)
+        return failed(session.fail("Could not write", code));
+    const auto copyPlane = [](std::uint8_t* to, int toStride, const std::uint8_t* from, int width, int rows) {
+        for (int row = 0; row < rows; ++row)
+            std::memcpy(to + static_cast<std::ptrdiff_t>(row) * toStride,
+                        from + static_cast<std::ptrdiff_t>(row) * width, static_cast<std::size_t>(width));
+    };
+    copyPlane(frame->data[0], frame->linesize[0], picture.lumaPlane().data(), picture.width(),
+              picture.height());
+    copyPlane(frame->data[1], frame->linesize[1], picture.uPlane().data(), picture.chromaWidth(),
+              picture.chromaHeight());
+    copyPlane(frame->data[2], frame->linesize[2], picture.vPlane().data(), picture.chromaWidth(),
+              picture.chromaHeight());
+    frame->pts = session.framesWritten;
+    frame->quality = session.globalQuality;
+
+    if (const int code = avcodec_send_frame(session.encoder, frame); code < 0)
+        return failed(session.fail("Could not encode a frame for", code));
+    if (auto drained = session.drainPackets(); !drained)
+        return failed(drained.error());
+    ++session.framesWritten;
+    m_lastFailure = AviWriteFailure::None;
+    return success();
+}
+
+Result<void> AviWriter::close()
+{
+    if (!m_session) {
+        m_lastFailure = AviWriteFailure::Other;
+        return Error("Could not close a video file: none is open");
+    }
+    const std::unique_ptr<Session> session = std::move(m_session);
+    const auto finish = [&]() -> Result<void> {
+        if (session->failure)
+            return *session->failure;
+        if (const int code = avcodec_send_frame(session->encoder, nullptr); code < 0)
+            return session->fail("Could not encode the last frames for", code);
+        if (auto drained = session->drainPackets(); !drained)
+            return drained.error();
+        if (const int code = av_write_trailer(session->format); code < 0)
+            return session->fail("Could not finish", code);
+        if (session->outputError() < 0)
+            return session->fail("Could not finish", session->outputError());
+        if (const int code = avio_closep(&session->format->pb); code < 0)
+            return session->fail("Could not finish", code);
+        return success();
+    };
+    auto finished = finish();
+    m_lastFailure = finished ? AviWriteFailure::None : session->failureKind;
+    return finished;
+}
+
+} // namespace leapmark
