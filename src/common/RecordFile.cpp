@@ -13,11 +13,11 @@ namespace {
 
 Error writeError(const std::filesystem::path& path, int reason)
 {
-    return Error("Could not write " + pathText(path) + ": " + systemErrorText(reason));
+    return systemError("write", path, reason);
 }
 
-/** Writes every byte, syncs and closes; the descriptor is closed on every path. */
-Result<void> writeAllSyncClose(int fd, const std::filesystem::path& path, std::string_view bytes)
+/** Writes every byte; false with errno set on a failure. */
+bool writeAll(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -25,11 +25,20 @@ Result<void> writeAllSyncClose(int fd, const std::filesystem::path& path, std::s
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            const int reason = errno;
-            ::close(fd);
-            return writeError(path, reason);
+            return false;
         }
         done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+/** Writes every byte, syncs and closes; the descriptor is closed on every path. */
+Result<void> writeAllSyncClose(int fd, const std::filesystem::path& path, std::string_view bytes)
+{
+    if (!writeAll(fd, bytes)) {
+        const int reason = errno;
+        ::close(fd);
+        return writeError(path, reason);
     }
     if (::fsync(fd) != 0 && errno != EINVAL) {
         const int reason = errno;
@@ -47,6 +56,25 @@ void syncFolder(const std::filesystem::path& folder)
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
+    }
+}
+
+/** Opens a record file for appending; created tells whether this call made it. */
+int openForAppend(const std::filesystem::path& path, bool& created)
+{
+    created = false;
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd >= 0 || errno != ENOENT)
+            return fd;
+        const int made = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (made >= 0) {
+            created = true;
+            return made;
+        }
+        if (errno != EEXIST)
+            return -1;
+        // Someone else created it between the two opens: append to theirs.
     }
 }
 
@@ -69,10 +97,34 @@ std::string crlfLines(std::initializer_list<std::string_view> lines)
 
 Result<void> appendRecord(const std::filesystem::path& path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    bool created = false;
+    const int fd = openForAppend(path, created);
     if (fd < 0)
         return writeError(path, errno);
-    return writeAllSyncClose(fd, path, bytes);
+
+    // A record is whole or absent: on any failure the file goes back to the length it had, so a
+    // torn line can never be glued to the next record.
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        const int reason = errno;
+        ::close(fd);
+        return writeError(path, reason);
+    }
+    const bool written = writeAll(fd, bytes) && (::fsync(fd) == 0 || errno == EINVAL);
+    if (!written) {
+        const int reason = errno;
+        if (created)
+            ::unlink(path.c_str());
+        else if (::ftruncate(fd, before.st_size) == 0)
+            ::fsync(fd);
+        ::close(fd);
+        return writeError(path, reason);
+    }
+    if (::close(fd) != 0)
+        return writeError(path, errno);
+    if (created)
+        syncFolder(path.parent_path());
+    return success();
 }
 
 Result<void> replaceFile(const std::filesystem::path& path, std::string_view bytes)

@@ -6,15 +6,30 @@
 
 namespace leapmark {
 
+/** The kind of a failure, for callers that act on it rather than only show it. */
+enum class ErrorKind {
+    NotFound,    ///< the file or folder does not exist
+    TooLarge,    ///< the input is larger than the program accepts
+    DiskFull,    ///< no room left on the disk (or the file-size limit reached)
+    Corrupt,     ///< the content is not what its format says
+    Unsupported, ///< a well-formed input the program cannot handle (no decoder for a codec)
+    Other,
+};
+
 /** What went wrong, worded for the operator: names the file and the reason where there is one. */
 class Error
 {
 public:
-    explicit Error(std::string message) : m_message(std::move(message)) {}
+    explicit Error(std::string message, ErrorKind kind = ErrorKind::Other)
+        : m_message(std::move(message)), m_kind(kind)
+    {
+    }
     [[nodiscard]] const std::string& text() const { return m_message; }
+    [[nodiscard]] ErrorKind kind() const { return m_kind; }
 
 private:
     std::string m_message;
+    ErrorKind m_kind;
 };
 
 /** A value or the error that prevented it. */

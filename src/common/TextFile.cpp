@@ -11,6 +11,27 @@ namespace leapmark {
 
 std::string systemErrorText(int errorNumber) { return std::generic_category().message(errorNumber); }
 
+ErrorKind errorKindOf(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorKind::NotFound;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return ErrorKind::DiskFull;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
+Error systemError(const char* verb, const std::filesystem::path& path, int errorNumber)
+{
+    return Error(std::string("Could not ") + verb + " " + pathText(path) + ": " + systemErrorText(errorNumber),
+                 errorKindOf(errorNumber));
+}
+
 Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
     std::error_code ec;
@@ -20,7 +41,7 @@ Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const int reason = errno;
-        return Error("Could not read " + pathText(path) + ": " + systemErrorText(reason ? reason : ENOENT));
+        return systemError("read", path, reason ? reason : ENOENT);
     }
 
     std::string content;
@@ -30,7 +51,8 @@ Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t
         const auto got = static_cast<std::size_t>(in.gcount());
         if (content.size() + got > maxBytes)
             return Error("Could not read " + pathText(path) + ": the file is larger than " +
-                         std::to_string(maxBytes) + " bytes");
+                             std::to_string(maxBytes) + " bytes",
+                         ErrorKind::TooLarge);
         content.append(buffer, got);
     }
     if (in.bad())
