@@ -1,8 +1,8 @@
 // Frames per second of the simulated camera: rendering alone, encoding alone, and both together as
 // the live camera and the simulate command run them. The live camera needs the clip's frame rate
 // with room to spare.
-#include "video/ffmpeg/AviWriter.h"
 #include "simulator/JumpSceneRenderer.h"
+#include "video/ffmpeg/AviWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,6 +3,13 @@
 add_library(leapmark_options INTERFACE)
 target_compile_features(leapmark_options INTERFACE cxx_std_20)
 target_compile_options(leapmark_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+
+# g++ 12 reports impossible overlaps in std::string's operator+ ("literal" + std::string&&) once it
+# inlines at -O2 and above (GCC bug 105651); the warning is false for every such expression.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(leapmark_options INTERFACE -Wno-restrict)
+endif()
 target_compile_definitions(leapmark_options INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)

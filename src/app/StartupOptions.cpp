@@ -9,7 +9,10 @@
 namespace leapmark {
 namespace {
 
-std::filesystem::path pathOf(const QString& text) { return std::filesystem::path(text.toStdString()); }
+std::filesystem::path pathOf(const QString& text)
+{
+    return std::filesystem::path(text.toStdString());
+}
 
 } // namespace
 
@@ -21,17 +24,19 @@ std::optional<StartupOptions> parseStartupOptions(const QStringList& arguments, 
         "Records each jump, takes the frame of first water contact, and turns the clicked landing into the\n"
         "official distance through the grid of the camera view."));
     parser.addHelpOption();
-    const QCommandLineOption appDir(QStringLiteral("app-dir"),
-                                    QStringLiteral("Application folder (skier list, hand-over picture, manual, "
-                                                   "reports). Default: the per-user data folder."),
-                                    QStringLiteral("DIR"));
-    const QCommandLineOption settings(QStringLiteral("settings"),
-                                      QStringLiteral("Settings INI file. Default: the per-user settings file."),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption exchangeDir(QStringLiteral("exchange-dir"),
-                                         QStringLiteral("Folder shared with the scoring program. Default: the "
-                                                        "setting ExchangeFolder, else qxio in the home folder."),
-                                         QStringLiteral("DIR"));
+    const QCommandLineOption appDir(
+        QStringLiteral("app-dir"),
+        QStringLiteral("Application folder (skier list, hand-over picture, manual, "
+                       "reports). Default: the per-user data folder."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"), QStringLiteral("Settings INI file. Default: the per-user settings file."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption exchangeDir(
+        QStringLiteral("exchange-dir"),
+        QStringLiteral("Folder shared with the scoring program. Default: the "
+                       "setting ExchangeFolder, else qxio in the home folder."),
+        QStringLiteral("DIR"));
     parser.addOption(appDir);
     parser.addOption(settings);
     parser.addOption(exchangeDir);
@@ -42,7 +47,8 @@ std::optional<StartupOptions> parseStartupOptions(const QStringList& arguments, 
         return std::nullopt;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s", qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("leapmark"))));
+        std::printf("%s", qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                               QStringLiteral("leapmark"))));
         exitCode = 0;
         return std::nullopt;
     }

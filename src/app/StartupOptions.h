@@ -23,6 +23,7 @@ struct StartupOptions
 [[nodiscard]] std::filesystem::path applicationFolder(const StartupOptions& options);
 
 /** The exchange folder: the given one, else the configured one, else "qxio" in the home folder. */
-[[nodiscard]] std::filesystem::path exchangeFolder(const StartupOptions& options, const std::string& configured);
+[[nodiscard]] std::filesystem::path exchangeFolder(const StartupOptions& options,
+                                                   const std::string& configured);
 
 } // namespace leapmark

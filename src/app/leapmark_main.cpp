@@ -1,11 +1,11 @@
 #include "app/StartupOptions.h"
 #include "capture/NoDeviceCaptureControl.h"
 #include "common/Clock.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ui/QtSettingsStore.h"
 #include "shell/ui/Application.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/QtPrompts.h"
-#include "settings/ui/QtSettingsStore.h"
-#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 
@@ -33,8 +33,9 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     av_log_set_level(AV_LOG_ERROR);
 
-    auto settings = options->settingsFile ? std::make_unique<leapmark::QtSettingsStore>(*options->settingsFile)
-                                          : std::make_unique<leapmark::QtSettingsStore>();
+    auto settings = options->settingsFile
+                        ? std::make_unique<leapmark::QtSettingsStore>(*options->settingsFile)
+                        : std::make_unique<leapmark::QtSettingsStore>();
     leapmark::QtPrompts prompts;
     settings->setFailureReporter([&prompts](const leapmark::Error& error) {
         prompts.tell(error.text(), leapmark::MessageIcon::Critical);
@@ -44,7 +45,8 @@ int main(int argc, char** argv)
 
     leapmark::SessionPaths paths;
     paths.app_dir = leapmark::applicationFolder(*options);
-    paths.exchange_dir = leapmark::exchangeFolder(*options, settings->read(leapmark::keys::ExchangeFolder, ""));
+    paths.exchange_dir =
+        leapmark::exchangeFolder(*options, settings->read(leapmark::keys::ExchangeFolder, ""));
 
     leapmark::Application app(paths, {*settings, prompts, clock, capture});
     prompts.setOwner(&app.screens().mainForm());

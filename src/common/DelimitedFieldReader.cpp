@@ -10,7 +10,10 @@
 namespace leapmark {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 /** Refuses text that no line-by-line file of ours can hold: NUL bytes or over-long lines. */
 Result<void> checkShape(const std::string& sourceName, const std::string& text, const ReadLimits& limits)
@@ -35,7 +38,8 @@ Result<void> checkShape(const std::string& sourceName, const std::string& text, 
 
 } // namespace
 
-Result<DelimitedFieldReader> DelimitedFieldReader::openFile(const std::filesystem::path& path, ReadLimits limits)
+Result<DelimitedFieldReader> DelimitedFieldReader::openFile(const std::filesystem::path& path,
+                                                            ReadLimits limits)
 {
     auto content = readWholeFile(path, limits.maxFileBytes);
     if (!content)
@@ -47,7 +51,8 @@ Result<DelimitedFieldReader> DelimitedFieldReader::fromText(std::string sourceNa
                                                             ReadLimits limits)
 {
     if (text.size() > limits.maxFileBytes)
-        return Error(sourceName + ": the file is larger than " + std::to_string(limits.maxFileBytes) + " bytes");
+        return Error(sourceName + ": the file is larger than " + std::to_string(limits.maxFileBytes) +
+                     " bytes");
     if (auto shape = checkShape(sourceName, text, limits); !shape)
         return shape.error();
     return DelimitedFieldReader(std::move(sourceName), std::move(text));

@@ -59,8 +59,7 @@ public:
 private:
     DelimitedFieldReader(std::string sourceName, std::string text)
         : m_sourceName(std::move(sourceName)), m_text(std::move(text))
-    {
-    }
+    {}
 
     [[nodiscard]] bool atLineEnd() const;
     void skipLineEnd();

@@ -9,8 +9,14 @@
 namespace leapmark {
 namespace {
 
-bool isIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isIgnored(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 /** The number's characters in from_chars syntax and how far into the compacted text it reached. */
 struct Lexeme
@@ -101,7 +107,10 @@ std::optional<double> tryLeadingNumber(std::string_view text)
     return convert(lex);
 }
 
-double leadingNumber(std::string_view text) { return tryLeadingNumber(text).value_or(0.0); }
+double leadingNumber(std::string_view text)
+{
+    return tryLeadingNumber(text).value_or(0.0);
+}
 
 bool isWholeNumberText(std::string_view text)
 {

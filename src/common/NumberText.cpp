@@ -112,6 +112,9 @@ std::string plainForm(double value)
     return text + m.text;
 }
 
-std::string printForm(double value) { return signedForm(value) + " "; }
+std::string printForm(double value)
+{
+    return signedForm(value) + " ";
+}
 
 } // namespace leapmark

@@ -11,10 +11,16 @@ std::string_view separatorText()
 #endif
 }
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
 
 namespace {
-std::size_t lastSeparator(std::string_view text) { return text.find_last_of("/\\"); }
+std::size_t lastSeparator(std::string_view text)
+{
+    return text.find_last_of("/\\");
+}
 } // namespace
 
 std::string_view fileNamePart(std::string_view pathText)

@@ -104,7 +104,8 @@ Result<void> appendRecord(const std::filesystem::path& path, std::string_view by
 
     // A record is whole or absent: on any failure the file goes back to the length it had, so a
     // torn line can never be glued to the next record.
-    struct stat before {};
+    struct stat before
+    {};
     if (::fstat(fd, &before) != 0) {
         const int reason = errno;
         ::close(fd);

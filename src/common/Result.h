@@ -22,8 +22,7 @@ class Error
 public:
     explicit Error(std::string message, ErrorKind kind = ErrorKind::Other)
         : m_message(std::move(message)), m_kind(kind)
-    {
-    }
+    {}
     [[nodiscard]] const std::string& text() const { return m_message; }
     [[nodiscard]] ErrorKind kind() const { return m_kind; }
 
@@ -73,6 +72,9 @@ private:
     bool m_failed = false;
 };
 
-inline Result<void> success() { return {}; }
+inline Result<void> success()
+{
+    return {};
+}
 
 } // namespace leapmark

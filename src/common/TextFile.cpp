@@ -9,7 +9,10 @@
 
 namespace leapmark {
 
-std::string systemErrorText(int errorNumber) { return std::generic_category().message(errorNumber); }
+std::string systemErrorText(int errorNumber)
+{
+    return std::generic_category().message(errorNumber);
+}
 
 ErrorKind errorKindOf(int errorNumber)
 {
@@ -28,7 +31,8 @@ ErrorKind errorKindOf(int errorNumber)
 
 Error systemError(const char* verb, const std::filesystem::path& path, int errorNumber)
 {
-    return Error(std::string("Could not ") + verb + " " + pathText(path) + ": " + systemErrorText(errorNumber),
+    return Error(std::string("Could not ") + verb + " " + pathText(path) + ": " +
+                     systemErrorText(errorNumber),
                  errorKindOf(errorNumber));
 }
 

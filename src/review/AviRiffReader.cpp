@@ -208,7 +208,8 @@ private:
     {
         const auto chunk = chunkAt(offset, end);
         if (chunk && chunk->dataEnd() > end)
-            fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) + " claims more bytes than its list holds");
+            fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
+                 " claims more bytes than its list holds");
         return chunk;
     }
 

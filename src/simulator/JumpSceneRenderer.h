@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/Result.h"
 #include "simulator/JumpTrajectory.h"
 #include "simulator/ShoreCamera.h"
 #include "simulator/SimulationParameters.h"
 #include "simulator/WaterBackdrop.h"
 #include "video/YuvPicture.h"
-#include "common/Result.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/Result.h"
 #include "simulator/SceneGeometry.h"
 #include "video/VideoFormat.h"
-#include "common/Result.h"
 
 #include <array>
 #include <optional>

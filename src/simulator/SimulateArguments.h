@@ -1,7 +1,7 @@
 #pragma once
 
-#include "simulator/SimulationParameters.h"
 #include "common/Result.h"
+#include "simulator/SimulationParameters.h"
 
 #include <filesystem>
 #include <string>

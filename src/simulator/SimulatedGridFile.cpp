@@ -18,7 +18,8 @@ Result<GridFileContent> simulatedGridFileContent(const SimulatedGrid& grid)
         return coef.error();
     GridFileContent content;
     content.description = grid.description;
-    content.grid = makeGridRecord(screen, survey, *coef, {grid.ramp.xMetres, grid.ramp.yMetres}, {10.0, 2.0, 1.0});
+    content.grid =
+        makeGridRecord(screen, survey, *coef, {grid.ramp.xMetres, grid.ramp.yMetres}, {10.0, 2.0, 1.0});
     return content;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "simulator/SimulatedGrid.h"
 #include "common/Result.h"
 #include "grid/GridFile.h"
+#include "simulator/SimulatedGrid.h"
 
 #include <filesystem>
 
@@ -15,6 +15,7 @@ namespace leapmark {
 [[nodiscard]] Result<GridFileContent> simulatedGridFileContent(const SimulatedGrid& grid);
 
 /** Solves the simulated grid and writes it as a grid file. */
-[[nodiscard]] Result<void> writeSimulatedGridFile(const std::filesystem::path& path, const SimulatedGrid& grid);
+[[nodiscard]] Result<void> writeSimulatedGridFile(const std::filesystem::path& path,
+                                                  const SimulatedGrid& grid);
 
 } // namespace leapmark

@@ -1,7 +1,7 @@
 #include "simulator/SimulationParameters.h"
 
-#include "simulator/FrameIndexPattern.h"
 #include "common/NumberText.h"
+#include "simulator/FrameIndexPattern.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/Result.h"
 #include "simulator/SceneGeometry.h"
 #include "simulator/ShoreCamera.h"
 #include "video/VideoFormat.h"
-#include "common/Result.h"
 
 #include <array>
 #include <cstdint>

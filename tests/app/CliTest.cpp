@@ -84,8 +84,8 @@ TEST(CliGrid, SolveSaveShowMeasureAndBackToTheScreen)
     ASSERT_EQ(solved.code, 0) << solved.err;
     EXPECT_EQ(std::count(solved.out.begin(), solved.out.end(), '\n'), 8);
 
-    const CliRun saved = run(with({"grid-save", grid, "--grid", "2", "--description", "North tower", "--ramp", "0", "0"},
-                                  kCorners));
+    const CliRun saved = run(with(
+        {"grid-save", grid, "--grid", "2", "--description", "North tower", "--ramp", "0", "0"}, kCorners));
     ASSERT_EQ(saved.code, 0) << saved.err;
     const CliRun shown = run({"grid-show", grid});
     ASSERT_EQ(shown.code, 0) << shown.err;
@@ -116,7 +116,8 @@ TEST(CliGrid, SolveSaveShowMeasureAndBackToTheScreen)
 
 TEST(CliGrid, FailuresAndWrongUsage)
 {
-    const CliRun singular = run({"solve", "1", "1", "0", "0", "2", "2", "1", "1", "3", "3", "2", "2", "4", "5", "6", "6"});
+    const CliRun singular =
+        run({"solve", "1", "1", "0", "0", "2", "2", "1", "1", "3", "3", "2", "2", "4", "5", "6", "6"});
     EXPECT_EQ(singular.code, 1);
     EXPECT_EQ(singular.err, "No Unique Solution - Re-enter data\n");
     EXPECT_EQ(run({"solve", "1", "2"}).code, 2);

@@ -73,7 +73,8 @@ TEST(DelimitedFieldReader, NumberFieldsMustHoldOneNumber)
 
 TEST(DelimitedFieldReader, WholeLinesAreTakenAsTheyStand)
 {
-    DelimitedFieldReader reader = readerOf("Initialization Points for file: C:\\a,b\\\"g\".ipt\r\nnext, line\r\n");
+    DelimitedFieldReader reader =
+        readerOf("Initialization Points for file: C:\\a,b\\\"g\".ipt\r\nnext, line\r\n");
     EXPECT_EQ(*reader.nextLine(), "Initialization Points for file: C:\\a,b\\\"g\".ipt");
     EXPECT_EQ(reader.lineNumber(), 2);
     EXPECT_EQ(*reader.nextField(), "next");

@@ -39,7 +39,8 @@ CourseCamera sampleShoreCamera(const Course& course)
 {
     constexpr double kFocalPixels = 800.0;
     constexpr PictureSize kSize{720, 480};
-    const double fieldOfViewDegrees = 2.0 * std::atan(kSize.widthPixels / 2.0 / kFocalPixels) * 180.0 / std::numbers::pi;
+    const double fieldOfViewDegrees =
+        2.0 * std::atan(kSize.widthPixels / 2.0 / kFocalPixels) * 180.0 / std::numbers::pi;
     const CameraPlacement placement{{course.ramp.x + 45.0, course.ramp.y - 70.0},
                                     6.0,
                                     {course.ramp.x + 45.0, course.ramp.y},

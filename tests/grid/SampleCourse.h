@@ -1,7 +1,7 @@
 #pragma once
 
-#include "simulator/ShoreCamera.h"
 #include "grid/ProjectiveTransform.h"
+#include "simulator/ShoreCamera.h"
 
 namespace leapmark::testing {
 

@@ -1,8 +1,8 @@
+#include "grid/GridFile.h"
+#include "grid/JumpDistance.h"
 #include "simulator/GroundTruth.h"
 #include "simulator/SimulatedGrid.h"
 #include "simulator/SimulatedGridFile.h"
-#include "grid/GridFile.h"
-#include "grid/JumpDistance.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -20,8 +20,7 @@ struct Scene
 };
 
 class SimulatedGridAccuracy : public ::testing::TestWithParam<Scene>
-{
-};
+{};
 
 // The buoys as the simulated camera shows them, solved into a grid and written to a grid file with
 // its 15 significant digits, must measure the course as surveyed: every buoy and the landing to
@@ -45,14 +44,16 @@ TEST_P(SimulatedGridAccuracy, SolvedGridGivesBackTheSurveyToAMillimetre)
     const TransformCoefficients& coef = reread->grid.coef;
 
     for (std::size_t i = 0; i < 4; ++i) {
-        const auto survey = screenToSurvey(coef, {truth->buoyPixels[i].x * 15.0, truth->buoyPixels[i].y * 15.0});
+        const auto survey =
+            screenToSurvey(coef, {truth->buoyPixels[i].x * 15.0, truth->buoyPixels[i].y * 15.0});
         ASSERT_TRUE(survey.ok());
         EXPECT_NEAR(survey->x, parameters.buoys[i].xMetres, 0.001) << "buoy " << i + 1;
         EXPECT_NEAR(survey->y, parameters.buoys[i].yMetres, 0.001) << "buoy " << i + 1;
     }
 
     const PlanePoint click{truth->landingPixel.x * 15.0, truth->landingPixel.y * 15.0};
-    const auto landing = landingDistance(coef, click, {reread->grid.ramp_x, reread->grid.ramp_y}, RampAllowance::Normal);
+    const auto landing =
+        landingDistance(coef, click, {reread->grid.ramp_x, reread->grid.ramp_y}, RampAllowance::Normal);
     ASSERT_TRUE(landing.ok());
     EXPECT_NEAR(landing->survey.x, scene.landing.xMetres, 0.001);
     EXPECT_NEAR(landing->survey.y, scene.landing.yMetres, 0.001);

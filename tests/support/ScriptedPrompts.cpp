@@ -1,10 +1,10 @@
 #include "support/ScriptedPrompts.h"
 
 #include <algorithm>
-#include <stdexcept>
-#include <utility>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
+#include <utility>
 
 namespace leapmark {
 namespace {
@@ -254,7 +254,8 @@ void ScriptedPrompts::guardAgainstRunaway()
         if (std::exchange(m_ranAway, true))
             throw std::runtime_error("unscripted prompt loop");
         ADD_FAILURE() << "more than " << kMostPromptsInOneTest << " prompts: a prompt loop is waiting for an "
-                      << "answer that is not scripted; the last one was \"" << m_prompts.back().text() << "\"";
+                      << "answer that is not scripted; the last one was \"" << m_prompts.back().text()
+                      << "\"";
         throw std::runtime_error("unscripted prompt loop");
     }
 }

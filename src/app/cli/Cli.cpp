@@ -13,7 +13,7 @@ namespace leapmark::cli {
 namespace {
 
 const std::array<const Command*, 10> kCommands{
-    &numberCommand,   &solveCommand,   &gridSaveCommand,     &gridShowCommand,  &measureCommand,
+    &numberCommand,   &solveCommand,   &gridSaveCommand,     &gridShowCommand, &measureCommand,
     &toScreenCommand, &aviInfoCommand, &extractFrameCommand, &simulateCommand, &demoCommand};
 
 void printHelp(std::ostream& out)

@@ -26,7 +26,8 @@ public:
     /** Removes "--name VALUE" wherever it stands and gives VALUE; nothing when absent. */
     [[nodiscard]] std::optional<std::string> takeOption(std::string_view name);
     /** Removes "--name" and the count words after it; nothing when absent or too few follow. */
-    [[nodiscard]] std::optional<std::vector<std::string>> takeOption(std::string_view name, std::size_t count);
+    [[nodiscard]] std::optional<std::vector<std::string>> takeOption(std::string_view name,
+                                                                     std::size_t count);
 
 private:
     std::vector<std::string> m_words;

@@ -1,16 +1,16 @@
 #include "app/cli/VideoCommands.h"
 
-#include "simulator/FrameIndexPattern.h"
-#include "simulator/ffmpeg/JumpSimulation.h"
-#include "simulator/SimulatedGridFile.h"
 #include "common/NumberText.h"
 #include "grid/GridFile.h"
 #include "grid/JumpDistance.h"
 #include "measure/MeasuredJump.h"
 #include "review/AviRiffReader.h"
+#include "review/cDIB.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/FrameExtractor.h"
-#include "review/cDIB.h"
+#include "simulator/FrameIndexPattern.h"
+#include "simulator/SimulatedGridFile.h"
+#include "simulator/ffmpeg/JumpSimulation.h"
 
 #include <cmath>
 #include <cstdio>
@@ -33,7 +33,8 @@ Result<std::filesystem::path> demoFolder(CliArguments& args)
         return std::filesystem::path(*out);
     std::string pattern = (std::filesystem::temp_directory_path() / "leapmark-demo-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
-        return Error("Could not create a folder for the demo in " + std::filesystem::temp_directory_path().string());
+        return Error("Could not create a folder for the demo in " +
+                     std::filesystem::temp_directory_path().string());
     return std::filesystem::path(pattern);
 }
 
@@ -50,8 +51,8 @@ Result<void> extractLandingFrame(const SimulatedJumpFiles& files, const std::fil
         return frame.error();
     const VideoFrame& picture = **frame;
     // The simulated camera stamps each frame's index into its top-left corner.
-    const auto stamped = frame_index_pattern::read(picture.bgr.data() + 1, picture.bytesPerLine, 3, picture.width,
-                                                   picture.height);
+    const auto stamped = frame_index_pattern::read(picture.bgr.data() + 1, picture.bytesPerLine, 3,
+                                                   picture.width, picture.height);
     if (stamped != landing)
         return Error("Frame " + std::to_string(landing) + " of " + files.video.string() + " shows frame " +
                      (stamped ? std::to_string(*stamped) : std::string("(unreadable)")));
@@ -93,7 +94,8 @@ int runDemo(CliArguments& args, CommandOutput& output)
                << roundedFrameRate(*info) << " fps\n";
 
     // 3. The operator steps to the first water contact and hands the frame over.
-    if (auto extracted = extractLandingFrame(*files, *folder / currentCaptureFileName, output.out); !extracted)
+    if (auto extracted = extractLandingFrame(*files, *folder / currentCaptureFileName, output.out);
+        !extracted)
         return fail(extracted.error());
 
     // 4. The grid of this camera view, and the click on the landing.
@@ -118,9 +120,10 @@ int runDemo(CliArguments& args, CommandOutput& output)
 
 } // namespace
 
-const Command demoCommand{"demo", "demo [--out DIR]",
-                          "the road of one jump on a simulated camera: record, pick the contact frame, click,\n"
-                          "      measure, and compare with the true distance",
-                          runDemo};
+const Command demoCommand{
+    "demo", "demo [--out DIR]",
+    "the road of one jump on a simulated camera: record, pick the contact frame, click,\n"
+    "      measure, and compare with the true distance",
+    runDemo};
 
 } // namespace leapmark::cli

@@ -98,7 +98,8 @@ int runGridSave(CliArguments& args, CommandOutput& output)
         return fail(output, coef.error().text());
     GridFileContent content;
     content.description = *description;
-    content.grid = makeGridRecord(corners->screen, corners->survey, *coef, *rampPoint, {10.0, 2.0, double(g)});
+    content.grid =
+        makeGridRecord(corners->screen, corners->survey, *coef, *rampPoint, {10.0, 2.0, double(g)});
     if (auto written = writeGridFile(toPath(*file), content); !written)
         return fail(output, written.error().text());
     return Success;
@@ -114,18 +115,19 @@ int runGridShow(CliArguments& args, CommandOutput& output)
         return fail(output, content.error().text());
     const GridRecord& grid = content->grid;
     output.out << "description " << content->description << "\n";
-    static constexpr const char* kCornerNames[] = {"", "upper_right", "lower_right", "upper_left", "lower_left"};
+    static constexpr const char* kCornerNames[] = {"", "upper_right", "lower_right", "upper_left",
+                                                   "lower_left"};
     for (int c = 1; c <= 4; ++c) {
         const auto i = static_cast<std::size_t>(c);
-        output.out << "corner " << c << " " << kCornerNames[c] << " screen " << exact(grid.corner_screen_x[i]) << " "
-                   << exact(grid.corner_screen_y[i]) << " survey " << exact(grid.corner_survey_x[i]) << " "
-                   << exact(grid.corner_survey_y[i]) << "\n";
+        output.out << "corner " << c << " " << kCornerNames[c] << " screen " << exact(grid.corner_screen_x[i])
+                   << " " << exact(grid.corner_screen_y[i]) << " survey " << exact(grid.corner_survey_x[i])
+                   << " " << exact(grid.corner_survey_y[i]) << "\n";
     }
     for (std::size_t n = 0; n < grid.coef.size(); ++n)
         output.out << "c" << n + 1 << " " << exact(grid.coef[n]) << "\n";
     output.out << "ramp " << exact(grid.ramp_x) << " " << exact(grid.ramp_y) << "\n";
-    output.out << "extra " << exact(grid.extra[0]) << " " << exact(grid.extra[1]) << " " << exact(grid.extra[2])
-               << "\n";
+    output.out << "extra " << exact(grid.extra[0]) << " " << exact(grid.extra[1]) << " "
+               << exact(grid.extra[2]) << "\n";
     return Success;
 }
 
@@ -141,8 +143,9 @@ int runMeasure(CliArguments& args, CommandOutput& output)
     if (!content)
         return fail(output, content.error().text());
 
-    const auto landing = landingDistance(content->grid.coef, *click, {content->grid.ramp_x, content->grid.ramp_y},
-                                         rampAllowanceFor(barefoot, sitSki));
+    const auto landing =
+        landingDistance(content->grid.coef, *click, {content->grid.ramp_x, content->grid.ramp_y},
+                        rampAllowanceFor(barefoot, sitSki));
     if (!landing)
         return fail(output, landing.error().text());
     const MeasuredJumpFigures figures = measuredJumpFigures(
@@ -167,25 +170,29 @@ int runToScreen(CliArguments& args, CommandOutput& output)
     const auto screen = surveyToScreen(content->grid.coef, *survey);
     if (!screen)
         return fail(output, screen.error().text());
-    output.out << "screen_x " << exact(screen->x) << "\n" << "screen_y " << exact(screen->y) << "\n";
+    output.out << "screen_x " << exact(screen->x) << "\n"
+               << "screen_y " << exact(screen->y) << "\n";
     return Success;
 }
 
 } // namespace
 
-const Command solveCommand{"solve", "solve U1 V1 X1 Y1 U2 V2 X2 Y2 U3 V3 X3 Y3 U4 V4 X4 Y4",
-                           "coefficients c1..c8 from four corners (1 upper right, 2 lower right, 3 upper left,\n"
-                           "      4 lower left; screen in twips, survey in metres)",
-                           runSolve};
-const Command gridSaveCommand{"grid-save",
-                              "grid-save FILE --grid N --description TEXT --ramp X Y U1 V1 X1 Y1 ... U4 V4 X4 Y4",
-                              "solve four corners and write them as grid N to a grid file", runGridSave};
+const Command solveCommand{
+    "solve", "solve U1 V1 X1 Y1 U2 V2 X2 Y2 U3 V3 X3 Y3 U4 V4 X4 Y4",
+    "coefficients c1..c8 from four corners (1 upper right, 2 lower right, 3 upper left,\n"
+    "      4 lower left; screen in twips, survey in metres)",
+    runSolve};
+const Command gridSaveCommand{
+    "grid-save", "grid-save FILE --grid N --description TEXT --ramp X Y U1 V1 X1 Y1 ... U4 V4 X4 Y4",
+    "solve four corners and write them as grid N to a grid file", runGridSave};
 const Command gridShowCommand{"grid-show", "grid-show FILE",
-                              "description, corners, coefficients and ramp point of a grid file", runGridShow};
-const Command measureCommand{"measure", "measure --grid FILE [--sitski|--barefoot] U V",
-                             "the landing clicked at screen twips U V: survey point, distance and the official\n"
-                             "      metres and feet",
-                             runMeasure};
+                              "description, corners, coefficients and ramp point of a grid file",
+                              runGridShow};
+const Command measureCommand{
+    "measure", "measure --grid FILE [--sitski|--barefoot] U V",
+    "the landing clicked at screen twips U V: survey point, distance and the official\n"
+    "      metres and feet",
+    runMeasure};
 const Command toScreenCommand{"to-screen", "to-screen --grid FILE X Y", "a survey point in screen twips",
                               runToScreen};
 

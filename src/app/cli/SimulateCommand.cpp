@@ -1,8 +1,8 @@
 #include "app/cli/SimulateCommand.h"
 
-#include "simulator/ffmpeg/JumpSimulation.h"
 #include "simulator/SimulateArguments.h"
 #include "simulator/SimulatedGridFile.h"
+#include "simulator/ffmpeg/JumpSimulation.h"
 
 #include <ostream>
 

@@ -28,6 +28,7 @@ int runExtractFrameCommand(CliArguments& args, CommandOutput& output)
 const Command aviInfoCommand{"avi-info", "avi-info FILE", "the file-information lines of an AVI file",
                              runAviInfoCommand};
 const Command extractFrameCommand{"extract-frame", "extract-frame FILE N OUT.bmp",
-                                  "frame N (counted from 0) of a video as a 24-bit BMP", runExtractFrameCommand};
+                                  "frame N (counted from 0) of a video as a 24-bit BMP",
+                                  runExtractFrameCommand};
 
 } // namespace leapmark::cli

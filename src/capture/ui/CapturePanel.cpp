@@ -5,13 +5,13 @@
 #include "capture/ui/PreviewForm.h"
 #include "common/LeadingNumber.h"
 #include "common/Rounding.h"
-#include "shell/ui/HandlerGuard.h"
-#include "shell/ui/NamedControl.h"
-#include "shell/Prompts.h"
-#include "shell/ui/Screens.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsText.h"
+#include "shell/Prompts.h"
+#include "shell/ui/HandlerGuard.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
 #include "shell/ui/WaitCursor.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "capture/ui/PreviewForm.h"
 
-#include "shell/ui/NamedControl.h"
-#include "shell/Prompts.h"
-#include "shell/ui/Screens.h"
-#include "shell/Session.h"
 #include "names/SkierList.h"
 #include "names/ui/frmSelectSkier.h"
+#include "shell/Prompts.h"
+#include "shell/Session.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
 
 #include <QEvent>
 #include <QFormLayout>

@@ -2,9 +2,9 @@
 
 #include "common/NumberText.h"
 #include "common/PathText.h"
+#include "shell/Session.h"
 #include "shell/ui/ApplicationFiles.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/Session.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -48,7 +48,8 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
     lr_survey_y = surveyBox("lr_survey_y");
     jump_x = namedControl<QLineEdit>(central, "jump_x", QStringLiteral("jump x"));
     jump_y = namedControl<QLineEdit>(central, "jump_y", QStringLiteral("jump y"));
-    ipt_file_description = namedControl<QLineEdit>(central, "ipt_file_description", QStringLiteral("No File"));
+    ipt_file_description =
+        namedControl<QLineEdit>(central, "ipt_file_description", QStringLiteral("No File"));
     ipt_file_description_2 = namedControl<QLineEdit>(central, "ipt_file_description_2");
     chkboxGridLock = namedControl<QCheckBox>(central, "chkboxGridLock", QStringLiteral("Lock Grid Buoys"));
     gridLockedLabel = namedControl<QLabel>(central, "gridLockedLabel", QStringLiteral("GRID LOCKED!"));
@@ -56,8 +57,10 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
     grid_state_icon = namedControl<QLabel>(central, "grid_state_icon");
     btnAccuracyCheck = namedControl<QPushButton>(central, "btnAccuracyCheck", QStringLiteral("Accuracy"));
     fmAccuracyDisplay = namedControl<QGroupBox>(central, "fmAccuracyDisplay", QStringLiteral("Accuracy "));
-    optStandardAccuracy = namedControl<QRadioButton>(fmAccuracyDisplay, "optStandardAccuracy", QStringLiteral("Standard"));
-    optAdvancedAccuracy = namedControl<QRadioButton>(fmAccuracyDisplay, "optAdvancedAccuracy", QStringLiteral("Advanced"));
+    optStandardAccuracy =
+        namedControl<QRadioButton>(fmAccuracyDisplay, "optStandardAccuracy", QStringLiteral("Standard"));
+    optAdvancedAccuracy =
+        namedControl<QRadioButton>(fmAccuracyDisplay, "optAdvancedAccuracy", QStringLiteral("Advanced"));
     auto* accuracyLayout = new QVBoxLayout(fmAccuracyDisplay);
     accuracyLayout->addWidget(optStandardAccuracy);
     accuracyLayout->addWidget(optAdvancedAccuracy);
@@ -66,10 +69,11 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
     int row = 0;
     layout->addWidget(grid_select, row, 0);
     layout->addWidget(grid_state_icon, row++, 1);
-    const std::array<std::array<QLineEdit*, 4>, 4> corners{{{upper_left_x, upper_left_y, ul_survey_x, ul_survey_y},
-                                                           {upper_right_x, upper_right_y, ur_survey_x, ur_survey_y},
-                                                           {lower_left_x, lower_left_y, ll_survey_x, ll_survey_y},
-                                                           {lower_right_x, lower_right_y, lr_survey_x, lr_survey_y}}};
+    const std::array<std::array<QLineEdit*, 4>, 4> corners{
+        {{upper_left_x, upper_left_y, ul_survey_x, ul_survey_y},
+         {upper_right_x, upper_right_y, ur_survey_x, ur_survey_y},
+         {lower_left_x, lower_left_y, ll_survey_x, ll_survey_y},
+         {lower_right_x, lower_right_y, lr_survey_x, lr_survey_y}}};
     for (const auto& boxes : corners) {
         for (int column = 0; column < 4; ++column)
             layout->addWidget(boxes[static_cast<std::size_t>(column)], row, column);
@@ -98,12 +102,16 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
     fmAccuracyDisplay->hide();
 }
 
-void Grid_Setup::hideGridLockedLabel() { gridLockedLabel->hide(); }
+void Grid_Setup::hideGridLockedLabel()
+{
+    gridLockedLabel->hide();
+}
 
 void Grid_Setup::showGridStateIcon(const char* name)
 {
     m_gridStateIconName = QString::fromLatin1(name);
-    grid_state_icon->setPixmap(applicationPicture(qs(pathText(m_app.session.paths.app_dir)), m_gridStateIconName));
+    grid_state_icon->setPixmap(
+        applicationPicture(qs(pathText(m_app.session.paths.app_dir)), m_gridStateIconName));
 }
 
 void Grid_Setup::showWorkingGridInBoxes()

@@ -1,7 +1,7 @@
 #include "manual/ui/ManualDocument.h"
 
-#include "shell/ui/ApplicationFiles.h"
 #include "manual/RtfReader.h"
+#include "shell/ui/ApplicationFiles.h"
 
 #include <QFile>
 #include <QTextBlockFormat>

@@ -1,11 +1,11 @@
 #include "manual/ui/frmManual.h"
 
 #include "common/PathText.h"
-#include "shell/ui/MainForm.h"
 #include "manual/ui/ManualDocument.h"
+#include "shell/Session.h"
+#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
-#include "shell/Session.h"
 
 #include <QLabel>
 #include <QPushButton>

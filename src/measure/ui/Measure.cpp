@@ -45,7 +45,8 @@ Measure::Measure(AppContext& app) : Screen(app, "Measure", QStringLiteral("Measu
     Skier_name->setEditable(true);
     Skier_name->setEditText(QStringLiteral("Skier Name"));
     btnGetName = namedControl<QPushButton>(central, "btnGetName", QStringLiteral("Name"));
-    barefoot_indicator = namedControl<QLineEdit>(central, "barefoot_indicator", QStringLiteral("Barefoot Jump"));
+    barefoot_indicator =
+        namedControl<QLineEdit>(central, "barefoot_indicator", QStringLiteral("Barefoot Jump"));
     barefoot_indicator->setReadOnly(true);
     UnofficialJump = namedControl<QLabel>(central, "UnofficialJump", QStringLiteral("UNOFFICIAL JUMP"));
     grid_description = namedControl<QLineEdit>(central, "grid_description", QStringLiteral("Text1"));
@@ -62,7 +63,8 @@ Measure::Measure(AppContext& app) : Screen(app, "Measure", QStringLiteral("Measu
     FrozenSign->hide();
     IWSFlabel = namedControl<QLabel>(central, "IWSFlabel", QStringLiteral("IWSF Official Distance"));
     AWSAlabel = namedControl<QLabel>(central, "AWSAlabel", QStringLiteral("AWSA Official Distance"));
-    AdjustmentLabel = namedControl<QLabel>(central, "AdjustmentLabel", QStringLiteral("Micro-Adjust (drag-it)"));
+    AdjustmentLabel =
+        namedControl<QLabel>(central, "AdjustmentLabel", QStringLiteral("Micro-Adjust (drag-it)"));
     CrossLabel = namedControl<QLabel>(central, "CrossLabel", QStringLiteral("Adjust Cross Size (drag-it)"));
     maxbuoy = namedControl<QLabel>(central, "maxbuoy");
     maxbuoym = namedControl<QLabel>(central, "maxbuoym");
@@ -83,8 +85,9 @@ Measure::Measure(AppContext& app) : Screen(app, "Measure", QStringLiteral("Measu
 
 std::vector<QWidget*> Measure::colouredLabels() const
 {
-    return {Make_comment, Other_Grid, Fall,      Pass,       optJumpOK, M_Reride, O_reride, FrozenSign,
-            IWSFlabel,    AWSAlabel,  AdjustmentLabel, CrossLabel, maxbuoy, maxbuoym, minbuoy,  minbuoym};
+    return {Make_comment, Other_Grid, Fall,      Pass,      optJumpOK,       M_Reride,
+            O_reride,     FrozenSign, IWSFlabel, AWSAlabel, AdjustmentLabel, CrossLabel,
+            maxbuoy,      maxbuoym,   minbuoy,   minbuoym};
 }
 
 void Measure::setLabelColor(Rgb color)
@@ -95,16 +98,17 @@ void Measure::setLabelColor(Rgb color)
 
 void Measure::setDefaultLabelColors()
 {
-    for (QWidget* w : {static_cast<QWidget*>(Make_comment), static_cast<QWidget*>(Other_Grid),
-                       static_cast<QWidget*>(Fall), static_cast<QWidget*>(Pass), static_cast<QWidget*>(optJumpOK),
-                       static_cast<QWidget*>(IWSFlabel), static_cast<QWidget*>(AWSAlabel)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Make_comment), static_cast<QWidget*>(Other_Grid), static_cast<QWidget*>(Fall),
+          static_cast<QWidget*>(Pass), static_cast<QWidget*>(optJumpOK), static_cast<QWidget*>(IWSFlabel),
+          static_cast<QWidget*>(AWSAlabel)})
         setTextColor(w, kBlack);
     setTextColor(M_Reride, kRed);
     setTextColor(O_reride, kYellow);
-    for (QWidget* w : {static_cast<QWidget*>(FrozenSign), static_cast<QWidget*>(AdjustmentLabel),
-                       static_cast<QWidget*>(CrossLabel), static_cast<QWidget*>(maxbuoy),
-                       static_cast<QWidget*>(maxbuoym), static_cast<QWidget*>(minbuoy),
-                       static_cast<QWidget*>(minbuoym)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(FrozenSign), static_cast<QWidget*>(AdjustmentLabel),
+          static_cast<QWidget*>(CrossLabel), static_cast<QWidget*>(maxbuoy), static_cast<QWidget*>(maxbuoym),
+          static_cast<QWidget*>(minbuoy), static_cast<QWidget*>(minbuoym)})
         setTextColor(w, kWhite);
 }
 
@@ -114,11 +118,20 @@ void Measure::showTournamentIndicator(const std::string& text)
     barefoot_indicator->show();
 }
 
-void Measure::hideTournamentIndicator() { barefoot_indicator->hide(); }
+void Measure::hideTournamentIndicator()
+{
+    barefoot_indicator->hide();
+}
 
-void Measure::clearSkierNames() { Skier_name->clear(); }
+void Measure::clearSkierNames()
+{
+    Skier_name->clear();
+}
 
-void Measure::addSkierName(const std::string& name) { Skier_name->addItem(qs(name)); }
+void Measure::addSkierName(const std::string& name)
+{
+    Skier_name->addItem(qs(name));
+}
 
 std::vector<std::string> Measure::skierNames() const
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/ui/Screen.h"
 #include "shell/Session.h"
+#include "shell/ui/Screen.h"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,8 @@
 
 namespace leapmark {
 
-PictureLogView::PictureLogView(AppContext& app) : Screen(app, "PictureLogView", QStringLiteral("Contact Picture Log")) {}
+PictureLogView::PictureLogView(AppContext& app)
+    : Screen(app, "PictureLogView", QStringLiteral("Contact Picture Log"))
+{}
 
 } // namespace leapmark

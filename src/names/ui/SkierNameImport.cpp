@@ -3,13 +3,13 @@
 #include "capture/ui/PreviewForm.h"
 #include "common/PathText.h"
 #include "common/RecordFile.h"
+#include "manual/RtfReader.h"
+#include "names/SkierList.h"
+#include "shell/Prompts.h"
+#include "shell/Session.h"
 #include "shell/ui/AppContext.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/Prompts.h"
-#include "manual/RtfReader.h"
 #include "shell/ui/Screens.h"
-#include "shell/Session.h"
-#include "names/SkierList.h"
 #include "shell/ui/WaitCursor.h"
 
 #include <QLineEdit>

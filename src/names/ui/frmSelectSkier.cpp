@@ -1,11 +1,11 @@
 #include "names/ui/frmSelectSkier.h"
 
 #include "capture/ui/PreviewForm.h"
-#include "shell/ui/NamedControl.h"
-#include "shell/Prompts.h"
-#include "shell/ui/Screens.h"
-#include "shell/Session.h"
 #include "names/SkierList.h"
+#include "shell/Prompts.h"
+#include "shell/Session.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
 
 #include <QGuiApplication>
 #include <QLabel>

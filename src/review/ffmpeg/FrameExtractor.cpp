@@ -1,8 +1,8 @@
 #include "review/ffmpeg/FrameExtractor.h"
 
 #include "common/PathText.h"
-#include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/cDIB.h"
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "shell/Prompts.h"
 
 namespace leapmark {

@@ -2,6 +2,8 @@
 
 namespace leapmark {
 
-frmSetStart::frmSetStart(AppContext& app) : Screen(app, "frmSetStart", QStringLiteral("Leapmark 2005 Frame Selection")) {}
+frmSetStart::frmSetStart(AppContext& app)
+    : Screen(app, "frmSetStart", QStringLiteral("Leapmark 2005 Frame Selection"))
+{}
 
 } // namespace leapmark

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "shell/Session.h"
 #include "shell/ui/AppContext.h"
 #include "shell/ui/Screens.h"
-#include "shell/Session.h"
 
 namespace leapmark {
 

@@ -1,25 +1,25 @@
 // The configuration screen's load, its click and change rules, the grid reload and Exit.
 #include "shell/ui/Config.h"
 
+#include "common/BlankTrim.h"
 #include "common/PathText.h"
 #include "grid/GridFile.h"
 #include "grid/GridOperations.h"
 #include "grid/GridSetupSummary.h"
 #include "grid/ui/Grid_Setup.h"
-#include "measure/ui/Measure.h"
 #include "measure/ResultsFile.h"
-#include "common/BlankTrim.h"
+#include "measure/ui/Measure.h"
+#include "names/TournamentNames.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "shell/PathExistence.h"
+#include "shell/Prompts.h"
+#include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/LoupeLauncher.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/ui/Screens.h"
-#include "shell/Session.h"
-#include "settings/SettingsKeys.h"
-#include "settings/SettingsStore.h"
-#include "names/TournamentNames.h"
 
 #include <QCheckBox>
 #include <QLabel>

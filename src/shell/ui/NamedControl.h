@@ -24,10 +24,19 @@ Control* namedControl(QWidget* parent, const char* name, const QString& text)
 }
 
 /** UTF-8 text of the domain as a QString. */
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
-inline QString qs(const char* text) { return QString::fromUtf8(text); }
+inline QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+inline QString qs(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 /** A QString as UTF-8 text for the domain. */
-inline std::string ss(const QString& text) { return text.toStdString(); }
+inline std::string ss(const QString& text)
+{
+    return text.toStdString();
+}
 
 } // namespace leapmark

@@ -3,16 +3,16 @@
 #include "capture/ui/PreviewForm.h"
 #include "grid/ui/Calibrate.h"
 #include "grid/ui/Grid_Setup.h"
+#include "manual/ui/frmManual.h"
 #include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
 #include "measure/ui/PictureLogView.h"
 #include "measure/ui/Results.h"
+#include "names/ui/frmSelectSkier.h"
 #include "review/ui/frmSetStart.h"
 #include "shell/ui/AppContext.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "manual/ui/frmManual.h"
-#include "names/ui/frmSelectSkier.h"
 
 #include <stdexcept>
 
@@ -34,17 +34,53 @@ T& Screens::create(std::unique_ptr<T>& slot)
     return *slot;
 }
 
-MainForm& Screens::mainForm() { return create(m_mainForm); }
-Config& Screens::config() { return create(m_config); }
-Measure& Screens::measure() { return create(m_measure); }
-Grid_Setup& Screens::gridSetup() { return create(m_gridSetup); }
-PreviewForm& Screens::previewForm() { return create(m_previewForm); }
-frmSetStart& Screens::setStart() { return create(m_setStart); }
-LogView& Screens::logView() { return create(m_logView); }
-PictureLogView& Screens::pictureLogView() { return create(m_pictureLogView); }
-Results& Screens::results() { return create(m_results); }
-Calibrate& Screens::calibrate() { return create(m_calibrate); }
-frmSelectSkier& Screens::selectSkier() { return create(m_selectSkier); }
-frmManual& Screens::manual() { return create(m_manual); }
+MainForm& Screens::mainForm()
+{
+    return create(m_mainForm);
+}
+Config& Screens::config()
+{
+    return create(m_config);
+}
+Measure& Screens::measure()
+{
+    return create(m_measure);
+}
+Grid_Setup& Screens::gridSetup()
+{
+    return create(m_gridSetup);
+}
+PreviewForm& Screens::previewForm()
+{
+    return create(m_previewForm);
+}
+frmSetStart& Screens::setStart()
+{
+    return create(m_setStart);
+}
+LogView& Screens::logView()
+{
+    return create(m_logView);
+}
+PictureLogView& Screens::pictureLogView()
+{
+    return create(m_pictureLogView);
+}
+Results& Screens::results()
+{
+    return create(m_results);
+}
+Calibrate& Screens::calibrate()
+{
+    return create(m_calibrate);
+}
+frmSelectSkier& Screens::selectSkier()
+{
+    return create(m_selectSkier);
+}
+frmManual& Screens::manual()
+{
+    return create(m_manual);
+}
 
 } // namespace leapmark

@@ -5,8 +5,14 @@
 
 namespace leapmark {
 
-WaitCursor::WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+WaitCursor::WaitCursor()
+{
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
 
-WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+WaitCursor::~WaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
 
 } // namespace leapmark

@@ -1,9 +1,9 @@
 #include "simulator/ffmpeg/JumpSimulation.h"
 
-#include "video/ffmpeg/AviWriter.h"
-#include "simulator/JumpSceneRenderer.h"
 #include "common/PathText.h"
 #include "common/RecordFile.h"
+#include "simulator/JumpSceneRenderer.h"
+#include "video/ffmpeg/AviWriter.h"
 
 #include <system_error>
 

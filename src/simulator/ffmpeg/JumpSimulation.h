@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/Result.h"
 #include "simulator/GroundTruth.h"
 #include "simulator/SimulatedGrid.h"
 #include "simulator/SimulationParameters.h"
-#include "common/Result.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/Result.h"
 #include "video/VideoFormat.h"
 #include "video/YuvPicture.h"
-#include "common/Result.h"
 
 #include <cstdint>
 #include <filesystem>

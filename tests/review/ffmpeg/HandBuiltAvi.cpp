@@ -1,7 +1,7 @@
 #include "review/ffmpeg/HandBuiltAvi.h"
 
-#include "review/ffmpeg/PatternVideo.h"
 #include "review/RiffBytes.h"
+#include "review/ffmpeg/PatternVideo.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "grid/GridFile.h"
 #include "grid/ui/Grid_Setup.h"
 #include "measure/ui/Measure.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
 #include "support/GoldenFile.h"
 #include "support/app/AppHarness.h"
 
@@ -298,8 +298,8 @@ TEST(ConfigLoad, AStoredLoupeIsStartedAndAMissingOneReported)
     app.start();
 
     EXPECT_TRUE(app.config().chkLoupe->isChecked());
-    EXPECT_THAT(app.prompts().texts(),
-                ::testing::Contains(::testing::StartsWith("The screen loupe could not be started: there is no ")));
+    EXPECT_THAT(app.prompts().texts(), ::testing::Contains(::testing::StartsWith(
+                                           "The screen loupe could not be started: there is no ")));
     EXPECT_EQ(app.settings().read(keys::Loupe), "1");
 }
 

@@ -1,8 +1,8 @@
 #include "measure/ui/Measure.h"
+#include "names/TournamentNames.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
-#include "names/TournamentNames.h"
 #include "support/GoldenFile.h"
 #include "support/app/AppHarness.h"
 

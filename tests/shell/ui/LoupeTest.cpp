@@ -1,6 +1,6 @@
-#include "shell/ui/QtPrinting.h"
 #include "loupe/LoupeWindow.h"
 #include "shell/ui/LoupeLauncher.h"
+#include "shell/ui/QtPrinting.h"
 
 #include "common/PathText.h"
 #include "support/GoldenFile.h"

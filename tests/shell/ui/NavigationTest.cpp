@@ -1,14 +1,14 @@
 #include "capture/ui/CapturePanel.h"
 #include "capture/ui/PreviewForm.h"
 #include "grid/ui/Grid_Setup.h"
+#include "manual/ui/frmManual.h"
 #include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
 #include "measure/ui/PictureLogView.h"
 #include "review/ui/frmSetStart.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
-#include "manual/ui/frmManual.h"
 #include "support/app/AppHarness.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "shell/ui/QtPrompts.h"
 #include "shell/ui/QtPrinting.h"
 
-#include "shell/ui/ModalDialog.h"
 #include "common/PathText.h"
 #include "shell/SaveFileDialog.h"
+#include "shell/ui/ModalDialog.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 

@@ -1,9 +1,9 @@
 // Saves pictures of the main and configuration screens, as the program shows them on a fresh
 // station with one grid loaded: screenshots <folder>.
 #include "grid/GridFile.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
 #include "support/app/AppHarness.h"
 
 #include <QAction>

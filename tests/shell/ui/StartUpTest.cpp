@@ -1,7 +1,7 @@
 #include "capture/ui/CapturePanel.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
 #include "support/GoldenFile.h"
 #include "support/app/AppHarness.h"
 

@@ -2,9 +2,9 @@
 
 #include "simulator/FrameIndexPattern.h"
 
-#include "video/ffmpeg/VideoProbe.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
+#include "video/ffmpeg/VideoProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "common/DateTimeText.h"
 #include "common/PathText.h"
+#include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
-#include "settings/SettingsKeys.h"
 #include "support/GoldenFile.h"
 
 #include <QAbstractButton>

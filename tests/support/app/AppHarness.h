@@ -2,8 +2,8 @@
 
 #include "capture/NoDeviceCaptureControl.h"
 #include "common/Clock.h"
-#include "shell/ui/Application.h"
 #include "settings/InMemorySettingsStore.h"
+#include "shell/ui/Application.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 

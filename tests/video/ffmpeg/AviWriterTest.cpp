@@ -3,8 +3,8 @@
 #include "simulator/FrameIndexPattern.h"
 #include "simulator/JumpSceneRenderer.h"
 
-#include "video/ffmpeg/VideoProbe.h"
 #include "support/TempFolder.h"
+#include "video/ffmpeg/VideoProbe.h"
 
 #include <gtest/gtest.h>
 
