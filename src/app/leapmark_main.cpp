@@ -5,6 +5,7 @@
 #include "settings/ui/QtSettingsStore.h"
 #include "shell/ui/Application.h"
 #include "shell/ui/MainForm.h"
+#include "shell/ui/ProgramIdentity.h"
 #include "shell/ui/QtPrompts.h"
 
 #include <QApplication>
@@ -26,10 +27,8 @@ int main(int argc, char** argv)
     if (!options)
         return exitCode;
 
-    QApplication::setApplicationName(QStringLiteral("Leapmark"));
-    QApplication::setOrganizationName(QStringLiteral("Leapmark"));
+    leapmark::setProgramIdentity();
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Leapmark 2005"));
     QApplication::setQuitOnLastWindowClosed(false);
     av_log_set_level(AV_LOG_ERROR);
 

@@ -37,7 +37,9 @@ std::string_view folderPart(std::string_view pathText)
 
 std::string_view withoutTrailingSeparator(std::string_view pathText)
 {
-    if (!pathText.empty() && isSeparator(pathText.back()))
+    // The root keeps its separator: "/" and "C:\" are folders, "" and "C:" are not.
+    const bool root = pathText.size() == 1 || (pathText.size() == 3 && pathText[1] == ':');
+    if (!root && !pathText.empty() && isSeparator(pathText.back()))
         pathText.remove_suffix(1);
     return pathText;
 }

@@ -18,7 +18,7 @@ namespace leapmark {
 /** The text before the last "/" or "\" (empty when it has none). */
 [[nodiscard]] std::string_view folderPart(std::string_view pathText);
 
-/** The text less one trailing separator, if it ends in one. */
+/** The text less one trailing separator, if it ends in one; a root ("/", "C:\") stays as it is. */
 [[nodiscard]] std::string_view withoutTrailingSeparator(std::string_view pathText);
 
 /** folder + separator + name; a folder that already ends in a separator gets no second one. */

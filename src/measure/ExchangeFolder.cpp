@@ -5,6 +5,7 @@
 #include "common/PathText.h"
 #include "common/RecordFile.h"
 #include "common/TextFile.h"
+#include "names/NameText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,6 +33,18 @@ bool hasBitmapExtension(const std::filesystem::path& path)
 Result<std::string> firstField(const std::filesystem::path& path)
 {
     auto reader = DelimitedFieldReader::openFile(path, kExchangeReadLimits);
+    if (!reader)
+        return reader.error();
+    return reader->nextField();
+}
+
+/** The first field of a names file, read as UTF-8 or Windows-1252 like every other names file. */
+Result<std::string> firstNameField(const std::filesystem::path& path)
+{
+    auto bytes = readWholeFile(path, kExchangeReadLimits.maxFileBytes);
+    if (!bytes)
+        return bytes.error();
+    auto reader = DelimitedFieldReader::fromText(pathText(path), nameFileText(*bytes), kExchangeReadLimits);
     if (!reader)
         return reader.error();
     return reader->nextField();
@@ -74,7 +87,7 @@ Result<void> ExchangeFolder::publishResult(const ResultLine& line, std::string_v
 
 Result<std::string> ExchangeFolder::readSkierName() const
 {
-    return firstField(file(kSkierNameFileName));
+    return firstNameField(file(kSkierNameFileName));
 }
 
 bool ExchangeFolder::isClipboardReady() const

@@ -26,6 +26,19 @@ bool folderExists(std::string_view pathText)
     return std::filesystem::is_directory(toPath(folder), error);
 }
 
+std::string absoluteFolderText(std::string_view typed)
+{
+    if (typed.empty())
+        return {};
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::absolute(toPath(typed), error);
+    if (error)
+        return std::string(typed);
+    folder = folder.lexically_normal();
+    std::string text = pathText(folder);
+    return std::string(withoutTrailingSeparator(text));
+}
+
 std::filesystem::path pathInFolder(const std::filesystem::path& currentFolder, std::string_view pathText)
 {
     std::filesystem::path path = toPath(pathText);

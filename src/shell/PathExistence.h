@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace leapmark {
@@ -15,6 +16,13 @@ namespace leapmark {
 
 /** True when the text names an existing folder; one trailing "/" or "\" is allowed either way. */
 [[nodiscard]] bool folderExists(std::string_view pathText);
+
+/**
+ * The folder a typed path text names, made absolute against the process's working folder and
+ * without "." or ".." steps or a trailing separator (the root keeps its own): stored once, when the
+ * operator's folder is accepted, so that every file of the session lands in the same place.
+ */
+[[nodiscard]] std::string absoluteFolderText(std::string_view typed);
 
 /**
  * A path text as the program opens it: a relative text is taken inside the current folder (the

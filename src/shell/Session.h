@@ -1,6 +1,11 @@
 #pragma once
 
+#include "capture/CaptureHandOver.h"
+#include "grid/GridScreenValues.h"
 #include "grid/GridState.h"
+#include "measure/MeasurementValues.h"
+#include "review/FrameSelectionHandOver.h"
+#include "shell/NavigationOrigin.h"
 
 #include <filesystem>
 #include <string>
@@ -65,8 +70,12 @@ struct Session
     SessionPaths paths;
     ConfigurationValues config;
     GridState grid;
-    /** Which screen opened the one being shown: "Setup", "SelectFrame", "Capture", ... or empty. */
-    std::string navigation_origin;
+    GridScreenValues grid_screen;
+    MeasurementValues measure;
+    CaptureHandOver capture;
+    FrameSelectionHandOver review;
+    /** Which screen opened the one being shown; set by the opener, read on arrival. */
+    NavigationOrigin navigation_origin = NavigationOrigin::None;
 };
 
 } // namespace leapmark

@@ -1,4 +1,5 @@
 #include "simulator/ShoreCamera.h"
+#include "common/Twips.h"
 
 #include <numbers>
 
@@ -78,10 +79,9 @@ std::optional<std::array<double, 8>> ShoreCamera::screenToSurveyCoefficients() c
 {
     // The ray through twips (u, v) is a0 + u au + v av; where it meets the water,
     // X = (Cx ray_z - Cz ray_x) / ray_z, and likewise Y: both linear over linear in u and v.
-    constexpr double twipsPerPixel = 15.0;
     const Vector3 a0 = rayThrough(PixelPoint{0.0, 0.0});
-    const Vector3 au = (1.0 / (twipsPerPixel * m_focalPixels)) * m_right;
-    const Vector3 av = (1.0 / (twipsPerPixel * m_focalPixels)) * m_down;
+    const Vector3 au = (1.0 / (kTwipsPerPixel * m_focalPixels)) * m_right;
+    const Vector3 av = (1.0 / (kTwipsPerPixel * m_focalPixels)) * m_down;
     if (a0.z == 0.0)
         return std::nullopt;
     const Vector3& c = m_centre;

@@ -1,14 +1,14 @@
 #include "simulator/SimulatedGrid.h"
+#include "common/Twips.h"
 
 namespace leapmark {
 
 SimulatedGrid simulatedGrid(const GroundTruth& truth)
 {
-    constexpr double twipsPerPixel = 15.0;
     SimulatedGrid grid;
     for (int corner = 0; corner < 4; ++corner) {
-        grid.corners[corner].screenXTwips = truth.buoyPixels[corner].x * twipsPerPixel;
-        grid.corners[corner].screenYTwips = truth.buoyPixels[corner].y * twipsPerPixel;
+        grid.corners[corner].screenXTwips = pixelsToTwips(truth.buoyPixels[corner].x);
+        grid.corners[corner].screenYTwips = pixelsToTwips(truth.buoyPixels[corner].y);
         grid.corners[corner].survey = truth.parameters.buoys[corner];
     }
     grid.ramp = truth.parameters.ramp;

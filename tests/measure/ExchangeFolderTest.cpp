@@ -118,6 +118,12 @@ TEST(ExchangeFolder, SkierNameIsTheFirstDelimitedField)
 
     testing::writeBytes(nameFile, "007");
     EXPECT_EQ(exchange.readSkierName().value(), "007");
+
+    // The scoring program writes Windows-1252; Notepad may add a byte-order mark to UTF-8.
+    testing::writeBytes(nameFile, "M\xFCller, J\xF6rg\r\n");
+    EXPECT_EQ(exchange.readSkierName().value(), "M\xC3\xBCller");
+    testing::writeBytes(nameFile, "\xEF\xBB\xBF\"Ni\xC3\xB1o, Ana\",ESP\r\n");
+    EXPECT_EQ(exchange.readSkierName().value(), "Ni\xC3\xB1o, Ana");
 }
 
 TEST(ExchangeFolder, SkierNameErrorsNameTheFile)

@@ -249,6 +249,8 @@ MessageAnswer ScriptedPrompts::message(const MessageRequest& request)
 // run dry: end the test instead of hanging it.
 void ScriptedPrompts::guardAgainstRunaway()
 {
+    if (m_observer)
+        m_observer();
     constexpr std::size_t kMostPromptsInOneTest = 5000;
     if (m_prompts.size() >= kMostPromptsInOneTest) {
         if (std::exchange(m_ranAway, true))

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <iosfwd>
 #include <optional>
@@ -78,6 +79,9 @@ public:
     [[nodiscard]] std::vector<MessageRequest> messages() const;
     /** The latest prompt; fails the test when there was none. */
     [[nodiscard]] const RecordedPrompt& last() const;
+    /** Runs before every prompt is answered, to look at the program as the operator sees it then. */
+    void onEveryPrompt(std::function<void()> observer) { m_observer = std::move(observer); }
+
     /** Forgets the recorded prompts (the scripted answers stay). */
     void clear() { m_prompts.clear(); }
 
@@ -91,6 +95,7 @@ public:
 private:
     void guardAgainstRunaway();
     bool m_ranAway = false;
+    std::function<void()> m_observer;
     std::optional<std::string> fileDialog(PromptKind kind, const FileDialogRequest& request,
                                           std::deque<std::optional<std::string>>& queue);
 

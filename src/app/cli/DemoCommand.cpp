@@ -1,4 +1,5 @@
 #include "app/cli/VideoCommands.h"
+#include "common/Twips.h"
 
 #include "common/NumberText.h"
 #include "grid/GridFile.h"
@@ -102,7 +103,7 @@ int runDemo(CliArguments& args, CommandOutput& output)
     const auto grid = readGridFile(files->grid);
     if (!grid)
         return fail(grid.error());
-    const PlanePoint click{truth.landingPixel.x * 15.0, truth.landingPixel.y * 15.0};
+    const PlanePoint click{pixelsToTwips(truth.landingPixel.x), pixelsToTwips(truth.landingPixel.y)};
     const auto landing = landingDistance(grid->grid.coef, click, {grid->grid.ramp_x, grid->grid.ramp_y},
                                          RampAllowance::Normal);
     if (!landing)

@@ -4,6 +4,7 @@
 #include "names/ui/frmSelectSkier.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
+#include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
 
@@ -30,7 +31,7 @@ PreviewForm::PreviewForm(AppContext& app)
     layout->addRow(QStringLiteral("Skier Name"), nameRow);
     layout->addRow(QStringLiteral("Pass:"), txtPass);
 
-    connect(cmdSelect, &QPushButton::clicked, this, [this] { cmdSelect_Click(); });
+    connectHandler(cmdSelect, &QPushButton::clicked, this, &PreviewForm::cmdSelect_Click, m_app.prompts);
     txtSkierName->installEventFilter(this);
 
     loadSkierName();
@@ -60,7 +61,7 @@ void PreviewForm::txtSkierName_DblClick()
 bool PreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == txtSkierName && event->type() == QEvent::MouseButtonDblClick)
-        txtSkierName_DblClick();
+        runHandler(m_app.prompts, [this] { txtSkierName_DblClick(); });
     return Screen::eventFilter(watched, event);
 }
 

@@ -2,15 +2,21 @@
 
 #include "common/NumberText.h"
 #include "common/PathText.h"
+#include "grid/GridOperations.h"
+#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/ApplicationFiles.h"
+#include "shell/ui/HandlerGuard.h"
+#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -89,6 +95,10 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
     layout->addWidget(fmAccuracyDisplay, row, 1);
     layout->addWidget(fmAccuracyConfig, row, 2);
 
+    gridExit = menuBar()->addAction(QStringLiteral("E&xit"));
+    gridExit->setObjectName(QStringLiteral("gridExit"));
+    connectHandler(gridExit, &QAction::triggered, this, &Grid_Setup::gridExit_Click, m_app.prompts);
+
     // First creation: nothing is marked yet and no grid counts as complete.
     GridState& grid = m_app.session.grid;
     optStandardAccuracy->setChecked(true);
@@ -105,6 +115,25 @@ Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiter
 void Grid_Setup::hideGridLockedLabel()
 {
     gridLockedLabel->hide();
+}
+
+void Grid_Setup::gridExit_Click()
+{
+    GridState& grid = m_app.session.grid;
+    if (!grid.grids_complete) {
+        const MessageAnswer answer = m_app.prompts.message(
+            {"Do you want to leave the grid setup with the grid setup not complete?", "Grid Setup Error",
+             MessageButtons::YesNo, MessageIcon::None, DefaultButton::First});
+        if (answer != MessageAnswer::Yes)
+            return;
+        hide();
+        m_app.screens.mainForm().showScreen();
+        return;
+    }
+    hide();
+    m_app.screens.mainForm().showScreen();
+    grid.current_grid = 1;
+    activate_grid(grid, 1);
 }
 
 void Grid_Setup::showGridStateIcon(const char* name)
@@ -136,6 +165,8 @@ void Grid_Setup::showWorkingGridInBoxes()
     put(ll_survey_y, grid.buoy_survey_y[corner::lowerLeft]);
     put(jump_x, grid.grid_ramp_x);
     put(jump_y, grid.grid_ramp_y);
+    if (!isGridNumber(grid.current_grid))
+        return;
     const auto g = static_cast<std::size_t>(grid.current_grid);
     ipt_file_description->setText(qs(grid.grid_file_labels[g]));
     ipt_file_description_2->setText(qs(grid.grid_descriptions[g]));

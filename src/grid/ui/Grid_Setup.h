@@ -2,6 +2,7 @@
 
 #include "shell/ui/Screen.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -25,6 +26,9 @@ public:
     void showWorkingGridInBoxes();
     /** Shows that grid g is ready: its caption on the selector, the ready icon and the accuracy controls. */
     void showGridReady(int g);
+
+    /** "E&xit": back to the main screen, asking first while the grids are not complete. */
+    void gridExit_Click();
 
     QPushButton* grid_select;
     QLineEdit* upper_left_x;
@@ -55,9 +59,14 @@ public:
     QGroupBox* fmAccuracyConfig;
     QRadioButton* optStandardAccuracy;
     QRadioButton* optAdvancedAccuracy;
+    QAction* gridExit;
 
     /** Name of the picture shown in `grid_state_icon`: "msgbox03.ico" or "face02.ico". */
     [[nodiscard]] const QString& gridStateIconName() const { return m_gridStateIconName; }
+
+protected:
+    /** Closing the window asks and leaves as "E&xit" does. */
+    void closeByTitleBar() override { gridExit_Click(); }
 
 private:
     void showGridStateIcon(const char* name);

@@ -1,4 +1,5 @@
 #include "manual/ui/ManualDocument.h"
+#include "common/Twips.h"
 
 #include "manual/RtfReader.h"
 #include "shell/ui/ApplicationFiles.h"
@@ -12,8 +13,6 @@
 namespace leapmark {
 
 namespace {
-
-constexpr double kTwipsPerPixel = 15.0;
 
 Qt::Alignment qtAlignment(RtfAlignment alignment)
 {
@@ -34,14 +33,14 @@ QTextBlockFormat blockFormat(const RtfParagraphFormat& format)
 {
     QTextBlockFormat block;
     block.setAlignment(qtAlignment(format.alignment));
-    block.setLeftMargin(format.leftIndentTwips / kTwipsPerPixel);
-    block.setTextIndent(format.firstLineIndentTwips / kTwipsPerPixel);
-    block.setTopMargin(format.spaceBeforeTwips / kTwipsPerPixel);
-    block.setBottomMargin(format.spaceAfterTwips / kTwipsPerPixel);
+    block.setLeftMargin(twipsToPixels(format.leftIndentTwips));
+    block.setTextIndent(twipsToPixels(format.firstLineIndentTwips));
+    block.setTopMargin(twipsToPixels(format.spaceBeforeTwips));
+    block.setBottomMargin(twipsToPixels(format.spaceAfterTwips));
     // A hanging first line ("1." or a bullet, then a tab) lines its text up with the indent.
     if (format.firstLineIndentTwips < 0 && format.leftIndentTwips > 0)
         block.setTabPositions(
-            {QTextOption::Tab(format.leftIndentTwips / kTwipsPerPixel, QTextOption::LeftTab)});
+            {QTextOption::Tab(twipsToPixels(format.leftIndentTwips), QTextOption::LeftTab)});
     return block;
 }
 

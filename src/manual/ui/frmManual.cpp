@@ -1,14 +1,17 @@
 #include "manual/ui/frmManual.h"
+#include "common/Twips.h"
 
 #include "common/PathText.h"
 #include "manual/ui/ManualDocument.h"
 #include "shell/Session.h"
+#include "shell/ui/HandlerGuard.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -16,7 +19,6 @@ namespace leapmark {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 /** The text box is this much narrower than the window, split between its two sides. */
 constexpr int kTextBoxInsetTwips = 100;
 
@@ -36,18 +38,21 @@ frmManual::frmManual(AppContext& app) : Screen(app, "frmManual", QStringLiteral(
     layout->addWidget(cmdDone, 0, Qt::AlignHCenter);
     resize(760, 600);
 
-    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+    connectHandler(cmdDone, &QPushButton::clicked, this, &frmManual::cmdDone_Click, m_app.prompts);
     Form_Load();
 }
 
 void frmManual::Form_Load()
 {
-    const int insetPixels = qRound(kTextBoxInsetTwips / kTwipsPerPixel);
+    const int insetPixels = wholePixels(kTextBoxInsetTwips);
     const QMargins margins = centralWidget()->layout()->contentsMargins();
     centralWidget()->layout()->setContentsMargins(insetPixels / 2, margins.top(),
                                                   insetPixels - insetPixels / 2, margins.bottom());
     // A manual that cannot be read leaves its notice in the text box; there is nothing more to say.
     (void)loadManual(*RichTextBox1->document(), qs(pathText(m_app.session.paths.app_dir)));
+    // The reader starts at the first page, not where loading left the cursor.
+    RichTextBox1->moveCursor(QTextCursor::Start);
+    RichTextBox1->ensureCursorVisible();
 }
 
 void frmManual::cmdDone_Click()

@@ -28,6 +28,10 @@ public:
     QTextEdit* RichTextBox1;
     QPushButton* cmdDone;
 
+protected:
+    /** Closing the window returns to the main screen as "Done" does. */
+    void closeByTitleBar() override { cmdDone_Click(); }
+
 private:
     void Form_Load();
 };

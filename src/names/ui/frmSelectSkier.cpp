@@ -1,9 +1,11 @@
 #include "names/ui/frmSelectSkier.h"
+#include "common/Twips.h"
 
 #include "capture/ui/PreviewForm.h"
 #include "names/SkierList.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
+#include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
 
@@ -19,7 +21,6 @@ namespace leapmark {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 /** Where the picker opens, from the screen's top-left corner. */
 constexpr int kLeftTwips = 2280;
 constexpr int kTopTwips = 120;
@@ -41,8 +42,10 @@ frmSelectSkier::frmSelectSkier(AppContext& app)
     layout->addWidget(cmdNoSelect, 0, Qt::AlignHCenter);
     resize(320, 420);
 
-    connect(lstSkiers, &QListWidget::itemDoubleClicked, this, [this] { lstSkiers_DblClick(); });
-    connect(cmdNoSelect, &QPushButton::clicked, this, [this] { cmdNoSelect_Click(); });
+    connectHandler(lstSkiers, &QListWidget::itemDoubleClicked, this, &frmSelectSkier::lstSkiers_DblClick,
+                   m_app.prompts);
+    connectHandler(cmdNoSelect, &QPushButton::clicked, this, &frmSelectSkier::cmdNoSelect_Click,
+                   m_app.prompts);
 }
 
 void frmSelectSkier::open()
@@ -56,7 +59,7 @@ bool frmSelectSkier::Form_Load()
     const QPoint screenCorner = QGuiApplication::primaryScreen() != nullptr
                                     ? QGuiApplication::primaryScreen()->geometry().topLeft()
                                     : QPoint();
-    move(screenCorner + QPoint(kLeftTwips / kTwipsPerPixel, kTopTwips / kTwipsPerPixel));
+    move(screenCorner + QPoint(wholePixels(kLeftTwips), wholePixels(kTopTwips)));
 
     lstSkiers->clear();
     auto names = readSkierList(skierListPath(m_app.session.paths.app_dir));

@@ -16,9 +16,9 @@ Application::~Application() = default;
 
 void Application::start()
 {
-    MainForm& main = m_screens.mainForm();
-    main.showScreen();
-    main.Form_Load();
+    // The start-up asks its questions before any window shows; it ends on the configuration screen.
+    m_screens.mainForm().Form_Load();
+    m_screens.keepAWindowVisible();
 }
 
 } // namespace leapmark

@@ -24,7 +24,7 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    /** Shows the main screen and runs its start-up. */
+    /** Runs the main screen's start-up; it ends with the configuration screen in front. */
     void start();
 
     [[nodiscard]] Session& session() { return m_session; }
@@ -32,9 +32,10 @@ public:
     [[nodiscard]] AppContext& context() { return m_context; }
 
 private:
+    // Screens hold the context and the session: they are destroyed first.
     Session m_session;
-    Screens m_screens;
     AppContext m_context;
+    Screens m_screens;
 };
 
 } // namespace leapmark

@@ -108,6 +108,10 @@ public:
     QRadioButton* OptVideoSave;
     QAction* mnuExit;
 
+protected:
+    /** Closing the window stores and leaves as "E&xit and Save Parameters" does. */
+    void closeByTitleBar() override { mnuExit_Click(); }
+
 private:
     QWidget* buildFilesFrame(QWidget* parent);
     QWidget* buildGridAndDirectionFrames(QWidget* parent);

@@ -184,6 +184,7 @@ void MainForm::connectHandlers()
 {
     Prompts& prompts = m_app.prompts;
     connectHandler(txtVideoDir, &QLineEdit::textChanged, this, &MainForm::txtVideoDir_Change, prompts);
+    connectHandler(txtVideoDir, &QLineEdit::editingFinished, this, &MainForm::txtVideoDir_LostFocus, prompts);
     connectHandler(btnChangeDirectory, &QPushButton::clicked, this, &MainForm::btnChangeDirectory_Click,
                    prompts);
     connectHandler(cmdGoCapture, &QPushButton::clicked, this, &MainForm::cmdGoCapture_Click, prompts);
@@ -241,7 +242,7 @@ void MainForm::askForVideoDirectory()
     ConfigurationValues& config = m_app.session.config;
     const std::string saved = m_app.settings.read(keys::logpath);
     if (!saved.empty() && folderExists(saved)) {
-        txtVideoDir->setText(qs(saved));
+        txtVideoDir->setText(qs(absoluteFolderText(saved)));
         return;
     }
 
@@ -254,7 +255,8 @@ void MainForm::askForVideoDirectory()
              kVideoPathTitle,
              {},
              std::nullopt});
-        txtVideoDir->setText(qs(answer.value_or(std::string())));
+        const std::string typed = answer.value_or(std::string());
+        txtVideoDir->setText(qs(folderExists(typed) ? absoluteFolderText(typed) : typed));
         config.video_dir = std::string(withoutTrailingSeparator(ss(txtVideoDir->text())));
         if (!folderExists(config.video_dir))
             m_app.prompts.tell("You entered an invalid path - try  again");
@@ -301,6 +303,19 @@ void MainForm::txtVideoDir_Change()
     m_app.settings.write(keys::logpath, config.video_dir);
 }
 
+void MainForm::txtVideoDir_LostFocus()
+{
+    // A folder typed into the box is stored as the absolute folder it names, once it is complete.
+    const std::string typed = ss(txtVideoDir->text());
+    if (!folderExists(typed))
+        return;
+    const std::string folder = absoluteFolderText(typed);
+    if (folder != typed) {
+        txtVideoDir->setText(qs(folder));
+        lblVideodir->setText(qs(folder));
+    }
+}
+
 void MainForm::btnChangeDirectory_Click()
 {
     for (;;) {
@@ -309,8 +324,9 @@ void MainForm::btnChangeDirectory_Click()
         if (!answer || answer->empty())
             return;
         if (folderExists(*answer)) {
-            txtVideoDir->setText(qs(*answer));
-            lblVideodir->setText(qs(*answer));
+            const QString folder = qs(absoluteFolderText(*answer));
+            txtVideoDir->setText(folder);
+            lblVideodir->setText(folder);
             return;
         }
         m_app.prompts.tell("The folder you entered does not exist", MessageIcon::Exclamation,
@@ -333,7 +349,7 @@ void MainForm::cmdGoCapture_Click()
     if (!videoDirectoryExists())
         return;
     // The capture screen reads where it was opened from as it comes to the front.
-    m_app.session.navigation_origin = "Setup";
+    m_app.session.navigation_origin = NavigationOrigin::Setup;
     m_app.screens.previewForm().showScreen();
     if (auto previewing = m_app.capture.setPreview(true); !previewing)
         m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
@@ -344,7 +360,7 @@ void MainForm::cmdGoTimer_Click()
 {
     if (!videoDirectoryExists())
         return;
-    m_app.session.navigation_origin = "Setup";
+    m_app.session.navigation_origin = NavigationOrigin::Setup;
     m_app.screens.setStart().showScreen();
     if (auto previewing = m_app.capture.setPreview(true); !previewing)
         m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
@@ -438,11 +454,10 @@ void MainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainForm::paintEvent(QPaintEvent* event)
+void MainForm::Form_Activate()
 {
     // Whatever screen opened another, the hub showing again means no hand-over is pending.
-    m_app.session.navigation_origin.clear();
-    Screen::paintEvent(event);
+    m_app.session.navigation_origin = NavigationOrigin::None;
 }
 
 void MainForm::endProgram()

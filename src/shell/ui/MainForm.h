@@ -55,6 +55,7 @@ public:
 
     // Handlers.
     void txtVideoDir_Change();
+    void txtVideoDir_LostFocus();
     void btnChangeDirectory_Click();
     void cmdGoCapture_Click();
     void cmdGoTimer_Click();
@@ -103,7 +104,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void Form_Activate() override;
 
 private:
     QWidget* buildControlsFrame();

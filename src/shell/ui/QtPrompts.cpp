@@ -1,4 +1,5 @@
 #include "shell/ui/QtPrompts.h"
+#include "common/Twips.h"
 
 #include "shell/DialogFilter.h"
 
@@ -12,8 +13,6 @@
 namespace leapmark {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 QString titleOf(const std::string& title)
 {
@@ -174,7 +173,7 @@ std::optional<std::string> QtPrompts::input(const InputRequest& request)
     dialog.setLabelText(QString::fromStdString(request.prompt));
     dialog.setTextValue(QString::fromStdString(request.defaultText));
     if (request.position)
-        dialog.move(request.position->xTwips / kTwipsPerPixel, request.position->yTwips / kTwipsPerPixel);
+        dialog.move(wholePixels(request.position->xTwips), wholePixels(request.position->yTwips));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();

@@ -1,5 +1,12 @@
 #include "shell/ui/Screen.h"
 
+#include "shell/ui/HandlerGuard.h"
+#include "shell/ui/Screens.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <QTimer>
+
 namespace leapmark {
 
 Screen::Screen(AppContext& app, const char* objectName, const QString& caption, QWidget* owner)
@@ -14,6 +21,33 @@ void Screen::showScreen()
     show();
     raise();
     activateWindow();
+}
+
+void Screen::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Spontaneous shows are the window system restoring a minimised window: no new arrival.
+    if (event->spontaneous() || m_arrivalPending)
+        return;
+    m_arrivalPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_arrivalPending = false;
+        if (isVisible())
+            runHandler(m_app.prompts, [this] { Form_Activate(); });
+    });
+}
+
+void Screen::closeByTitleBar()
+{
+    hide();
+}
+
+void Screen::closeEvent(QCloseEvent* event)
+{
+    // The screen decides for itself whether it goes; the window system never just hides it.
+    event->ignore();
+    runHandler(m_app.prompts, [this] { closeByTitleBar(); });
+    m_app.screens.keepAWindowVisible();
 }
 
 } // namespace leapmark

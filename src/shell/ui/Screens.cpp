@@ -14,6 +14,7 @@
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace leapmark {
@@ -26,12 +27,36 @@ Screens::~Screens() = default;
 template <typename T>
 T& Screens::create(std::unique_ptr<T>& slot)
 {
-    if (!slot) {
-        if (m_context == nullptr)
-            throw std::logic_error("screens asked for before the application was attached");
-        slot = std::make_unique<T>(*m_context);
+    if (slot)
+        return *slot;
+    if (m_context == nullptr)
+        throw std::logic_error("screens asked for before the application was attached");
+    // The slot is filled only when the constructor returns: a constructor that asks for its own
+    // screen, directly or through another, would otherwise build a second one without end.
+    const void* key = &slot;
+    if (std::find(m_underConstruction.begin(), m_underConstruction.end(), key) != m_underConstruction.end())
+        throw std::logic_error("a screen asked for itself while it was being created");
+    m_underConstruction.push_back(key);
+    try {
+        auto screen = std::make_unique<T>(*m_context);
+        m_underConstruction.pop_back();
+        slot = std::move(screen);
+    } catch (...) {
+        m_underConstruction.pop_back();
+        throw;
     }
     return *slot;
+}
+
+void Screens::keepAWindowVisible()
+{
+    const std::initializer_list<QWidget*> screens{m_mainForm.get(),  m_config.get(),      m_measure.get(),
+                                                  m_gridSetup.get(), m_previewForm.get(), m_setStart.get(),
+                                                  m_manual.get()};
+    const bool anyVisible = std::any_of(screens.begin(), screens.end(),
+                                        [](const QWidget* screen) { return screen && screen->isVisible(); });
+    if (!anyVisible && m_context != nullptr)
+        mainForm().showScreen();
 }
 
 MainForm& Screens::mainForm()

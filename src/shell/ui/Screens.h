@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 namespace leapmark {
 
@@ -46,6 +47,9 @@ public:
     frmSelectSkier& selectSkier();
     frmManual& manual();
 
+    /** Shows the main screen when no full screen of the program is visible any more. */
+    void keepAWindowVisible();
+
     /** True when the screen has been created already. */
     [[nodiscard]] bool hasGridSetup() const { return m_gridSetup != nullptr; }
     [[nodiscard]] bool hasMeasure() const { return m_measure != nullptr; }
@@ -53,6 +57,9 @@ public:
 private:
     template <typename T>
     T& create(std::unique_ptr<T>& slot);
+
+    /** Screens whose constructor is running, so that one asking for itself is caught. */
+    std::vector<const void*> m_underConstruction;
 
     AppContext* m_context = nullptr;
     std::unique_ptr<MainForm> m_mainForm;

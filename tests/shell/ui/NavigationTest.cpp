@@ -70,7 +70,7 @@ TEST_F(Navigation, RecordJumpsOpensTheCaptureScreenFromSetup)
 
     EXPECT_TRUE(app.screens().previewForm().isVisible());
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(app.session().navigation_origin, "Setup");
+    EXPECT_EQ(app.session().navigation_origin, NavigationOrigin::Setup);
     EXPECT_TRUE(app.capture().preview());
     EXPECT_EQ(app.prompts().count(), 0u);
 }
@@ -81,7 +81,7 @@ TEST_F(Navigation, RecordedVideosOpensFrameSelectionFromSetup)
 
     EXPECT_TRUE(app.screens().setStart().isVisible());
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(app.session().navigation_origin, "Setup");
+    EXPECT_EQ(app.session().navigation_origin, NavigationOrigin::Setup);
 }
 
 TEST_F(Navigation, PicturesNeedEveryGridSetUpElseTheGridSetupOpens)
@@ -197,13 +197,6 @@ TEST_F(Navigation, ClosingTheMainWindowEndsTheProgram)
     AppHarness::trigger(app.mainForm().mnuExit);
     QApplication::processEvents();
     EXPECT_EQ(app.programEndCount(), 1);
-}
-
-TEST_F(Navigation, RepaintingTheMainScreenClearsTheHandOver)
-{
-    app.session().navigation_origin = "Capture";
-    (void)main().grab();
-    EXPECT_EQ(app.session().navigation_origin, "");
 }
 
 TEST_F(Navigation, TheGridRowsFollowTheNumberOfGrids)

@@ -1,0 +1,29 @@
+#include "common/Twips.h"
+
+#include <gtest/gtest.h>
+
+namespace leapmark {
+namespace {
+
+TEST(Twips, PictureSizeFollowsTheHimetricRule)
+{
+    // 1280 pixels are 33867 HIMETRIC (33866.67 rounded), 19170 twips: not 1280 x 15.
+    EXPECT_DOUBLE_EQ(himetricOf(1280), 33867.0);
+    EXPECT_DOUBLE_EQ(pictureTwips(1280), 19170.0);
+    EXPECT_NEAR(pictureTwips(720), 10783.02, 0.005);
+    EXPECT_DOUBLE_EQ(pictureTwips(0), 0.0);
+}
+
+TEST(Twips, ZoomedViewPositionsLandOnFractionsOfAPixel)
+{
+    EXPECT_DOUBLE_EQ(viewToPictureTwips(800, 1.0), 12000.0);
+    // At 4x one view pixel is a quarter of a picture pixel: 3.75 twips.
+    EXPECT_DOUBLE_EQ(viewToPictureTwips(3201, 4.0), 12003.75);
+    EXPECT_DOUBLE_EQ(viewToPictureTwips(1, 4.0, 3200), 12003.75);
+    EXPECT_DOUBLE_EQ(pictureTwipsToView(12003.75, 4.0, 3200), 1.0);
+    EXPECT_EQ(wholePixels(2280), 152);
+    EXPECT_EQ(wholePixels(100), 7);
+}
+
+} // namespace
+} // namespace leapmark
