@@ -23,6 +23,12 @@ enum class GridPicture {
     Missing, ///< "SmallCaution.jpg": no grid file
 };
 
+/** The title of the video folder questions. */
+inline constexpr char kVideoPathTitle[] = "Input Save Video Files Path";
+/** The two captions of `cmdShowConfig`. */
+inline constexpr char kShowConfigurationCaption[] = "Show Configuration";
+inline constexpr char kHideConfigurationCaption[] = "Hide Configuration";
+
 /** The picture file shown for a grid status. */
 [[nodiscard]] QString gridPictureFileName(GridPicture picture);
 
