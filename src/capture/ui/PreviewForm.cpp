@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,6 +25,8 @@ PreviewForm::PreviewForm(AppContext& app)
     auto* layout = new QFormLayout(central);
     txtSkierName = namedControl<QLineEdit>(central, "txtSkierName", QStringLiteral("SkierName"));
     txtPass = namedControl<QLineEdit>(central, "txtPass", QStringLiteral("1"));
+    Label4 = namedControl<QLabel>(central, "Label4");
+    Label4->hide();
     cmdSelect = namedControl<QPushButton>(central, "cmdSelect", QStringLiteral("Select"));
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(txtSkierName, 1);

@@ -2,6 +2,7 @@
 
 #include "shell/ui/Screen.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -29,6 +30,8 @@ public:
     /** The skier the next video is named after. */
     QLineEdit* txtSkierName;
     QLineEdit* txtPass;
+    /** The name-change notice, shown when a name was changed to avoid overwriting a capture. */
+    QLabel* Label4;
     QPushButton* cmdSelect;
 
 protected:
