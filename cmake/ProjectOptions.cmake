@@ -15,7 +15,9 @@ target_compile_definitions(leapmark_options INTERFACE
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 
 if(LEAPMARK_SANITIZE)
-    target_compile_options(leapmark_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    # Undefined behaviour stops the program, so that a test meeting it fails.
+    target_compile_options(leapmark_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
+                                                      -fno-omit-frame-pointer)
     target_link_options(leapmark_options INTERFACE -fsanitize=address,undefined)
 endif()
 

@@ -11,17 +11,32 @@ namespace leapmark {
 
 inline constexpr double kTwipsPerPixel = 15.0;
 
-[[nodiscard]] constexpr double pixelsToTwips(double pixels) { return pixels * kTwipsPerPixel; }
-[[nodiscard]] constexpr double twipsToPixels(double twips) { return twips / kTwipsPerPixel; }
+[[nodiscard]] constexpr double pixelsToTwips(double pixels)
+{
+    return pixels * kTwipsPerPixel;
+}
+[[nodiscard]] constexpr double twipsToPixels(double twips)
+{
+    return twips / kTwipsPerPixel;
+}
 
 /** Whole pixels for a length given in twips, as placing a window or a margin needs. */
-[[nodiscard]] inline int wholePixels(double twips) { return static_cast<int>(std::lround(twipsToPixels(twips))); }
+[[nodiscard]] inline int wholePixels(double twips)
+{
+    return static_cast<int>(std::lround(twipsToPixels(twips)));
+}
 
 /** A picture length in HIMETRIC units (0.01 mm) at 96 dots per inch: round(pixels x 2540 / 96). */
-[[nodiscard]] inline double himetricOf(int pixels) { return std::round(pixels * 2540.0 / 96.0); }
+[[nodiscard]] inline double himetricOf(int pixels)
+{
+    return std::round(pixels * 2540.0 / 96.0);
+}
 
 /** A picture's width or height in twips by the HIMETRIC rule: HIMETRIC x 15 / 26.5. */
-[[nodiscard]] inline double pictureTwips(int pixels) { return himetricOf(pixels) * 15.0 / 26.5; }
+[[nodiscard]] inline double pictureTwips(int pixels)
+{
+    return himetricOf(pixels) * 15.0 / 26.5;
+}
 
 /**
  * A position in a view that shows the picture at a zoom (view pixels per picture pixel), scrolled

@@ -22,7 +22,22 @@ namespace leapmark {
 Screens::Screens() = default;
 
 // Screens are destroyed in the reverse order of their members, owners (the main screen) last.
-Screens::~Screens() = default;
+// A control losing its focus or its selection while its screen is taken apart would run a handler
+// on a screen that is already half destroyed: every control is silenced first.
+Screens::~Screens()
+{
+    const std::initializer_list<QObject*> screens{m_mainForm.get(),  m_config.get(),         m_measure.get(),
+                                                  m_gridSetup.get(), m_previewForm.get(),    m_setStart.get(),
+                                                  m_logView.get(),   m_pictureLogView.get(), m_results.get(),
+                                                  m_calibrate.get(), m_selectSkier.get(),    m_manual.get()};
+    for (QObject* screen : screens) {
+        if (screen == nullptr)
+            continue;
+        screen->blockSignals(true);
+        for (QObject* control : screen->findChildren<QObject*>())
+            control->blockSignals(true);
+    }
+}
 
 template <typename T>
 T& Screens::create(std::unique_ptr<T>& slot)

@@ -9,9 +9,9 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QWindow>
@@ -27,8 +27,9 @@ using testing::AppHarness;
 int visibleScreens(AppHarness& app)
 {
     int count = 0;
-    for (QWidget* screen : std::initializer_list<QWidget*>{&app.mainForm(), &app.config(), &app.screens().measure(),
-                                                           &app.screens().gridSetup(), &app.screens().manual()})
+    for (QWidget* screen :
+         std::initializer_list<QWidget*>{&app.mainForm(), &app.config(), &app.screens().measure(),
+                                         &app.screens().gridSetup(), &app.screens().manual()})
         count += screen->isVisible() ? 1 : 0;
     return count;
 }
@@ -87,10 +88,10 @@ TEST_F(Windows, ClosingTheGridSetupAsksLikeItsExit)
     closeByTitleBar(setup);
     EXPECT_TRUE(setup.isVisible());
     ASSERT_EQ(app.prompts().count(), 1u);
-    EXPECT_EQ(app.prompts().last().message,
-              (MessageRequest{"Do you want to leave the grid setup with the grid setup not complete?",
-                              "Grid Setup Error", MessageButtons::YesNo, MessageIcon::None,
-                              DefaultButton::First}));
+    EXPECT_EQ(
+        app.prompts().last().message,
+        (MessageRequest{"Do you want to leave the grid setup with the grid setup not complete?",
+                        "Grid Setup Error", MessageButtons::YesNo, MessageIcon::None, DefaultButton::First}));
 
     app.prompts().answerMessage(MessageAnswer::Yes);
     closeByTitleBar(setup);
@@ -160,7 +161,8 @@ TEST(StartUpWindows, TheQuestionsComeBeforeAnyWindowShows)
 TEST(StartUpWindows, ARelativeVideoFolderIsStoredAsTheFolderItNames)
 {
     AppHarness app;
-    const std::filesystem::path relative = std::filesystem::relative(app.videoDir(), std::filesystem::current_path());
+    const std::filesystem::path relative =
+        std::filesystem::relative(app.videoDir(), std::filesystem::current_path());
     ASSERT_TRUE(relative.is_relative());
     app.prompts().answerInput(relative.string() + "/");
     app.start();
