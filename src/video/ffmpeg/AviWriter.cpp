@@ -1,6 +1,7 @@
 #include "video/ffmpeg/AviWriter.h"
 
 #include "common/PathText.h"
+#include "common/TextFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -22,9 +23,10 @@ std::string ffmpegReason(int code)
     return text;
 }
 
-bool isDiskFull(int code)
+/** FFmpeg's codes for system errors are the negated error numbers; its own codes lie far below. */
+ErrorKind kindOf(int code)
 {
-    return code == AVERROR(ENOSPC) || code == AVERROR(EDQUOT);
+    return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
 }
 
 } // namespace
@@ -43,7 +45,6 @@ struct AviWriter::Session
     bool fileCreated = false;
     std::int64_t framesWritten = 0;
     std::optional<Error> failure;
-    AviWriteFailure failureKind = AviWriteFailure::None;
 
     ~Session()
     {
@@ -59,16 +60,15 @@ struct AviWriter::Session
 
     Error fail(const std::string& doing, int code)
     {
-        failureKind = isDiskFull(code) ? AviWriteFailure::DiskFull : AviWriteFailure::Other;
-        const std::string reason = isDiskFull(code) ? "the disk is full" : ffmpegReason(code);
-        failure = Error(doing + " " + pathText(path) + ": " + reason);
+        const ErrorKind kind = kindOf(code);
+        const std::string reason = kind == ErrorKind::DiskFull ? "the disk is full" : ffmpegReason(code);
+        failure = Error(doing + " " + pathText(path) + ": " + reason, kind);
         return *failure;
     }
 
-    Error fail(const std::string& text)
+    Error fail(const std::string& text, ErrorKind kind)
     {
-        failureKind = AviWriteFailure::Other;
-        failure = Error(text);
+        failure = Error(text, kind);
         return *failure;
     }
 
@@ -105,7 +105,8 @@ Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings setting
         return fail("Could not create", code < 0 ? code : AVERROR(ENOMEM));
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
     if (!codec)
-        return fail("Could not create " + name + ": this FFmpeg has no Motion-JPEG encoder");
+        return fail("Could not create " + name + ": this FFmpeg has no Motion-JPEG encoder",
+                    ErrorKind::Unsupported);
     stream = avformat_new_stream(format, nullptr);
     encoder = avcodec_alloc_context3(codec);
     frame = av_frame_alloc();
@@ -173,7 +174,6 @@ AviWriter& AviWriter::operator=(AviWriter&& other) noexcept
         if (isOpen())
             (void)close();
         m_session = std::move(other.m_session);
-        m_lastFailure = other.m_lastFailure;
     }
     return *this;
 }
@@ -188,16 +188,10 @@ std::int64_t AviWriter::framesWritten() const
     return m_session ? m_session->framesWritten : 0;
 }
 
-AviWriteFailure AviWriter::lastFailure() const
-{
-    return m_lastFailure;
-}
-
 Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size, FrameRate rate,
                              ColourRange range, AviWriterSettings settings)
 {
     const std::string name = pathText(path);
-    m_lastFailure = AviWriteFailure::Other;
     if (isOpen())
         return Error("Could not create " + name + ": the writer is still open on " +
                      pathText(m_session->path));
@@ -217,7 +211,6 @@ Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size
     session->range = range;
     session->globalQuality = FF_QP2LAMBDA * settings.quality;
     if (auto started = session->start(rate, settings); !started) {
-        m_lastFailure = session->failureKind;
         const bool created = session->fileCreated;
         session.reset();
         // A file without a complete header is no video; do not leave it behind.
@@ -228,26 +221,18 @@ Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size
         return started;
     }
     m_session = std::move(session);
-    m_lastFailure = AviWriteFailure::None;
     return success();
 }
 
 Result<void> AviWriter::write(const YuvPicture& picture)
 {
-    if (!m_session) {
-        m_lastFailure = AviWriteFailure::Other;
+    if (!m_session)
         return Error("Could not write a frame: no video file is open");
-    }
     Session& session = *m_session;
-    const auto failed = [&](Error error) {
-        m_lastFailure = session.failureKind;
-        return Result<void>(std::move(error));
-    };
     if (session.failure)
-        return failed(*session.failure);
+        return *session.failure;
     if (picture.size() != session.size || picture.range() != session.range) {
         // A wrong frame is the caller's fault, not the file's: the video stays usable.
-        m_lastFailure = AviWriteFailure::Other;
         return Error("Could not write " + pathText(session.path) + ": the frame is " +
                      sizeText(picture.size()) +
                      (picture.range() == session.range ? "" : " in another colour range") + ", the video " +
@@ -256,7 +241,7 @@ Result<void> AviWriter::write(const YuvPicture& picture)
 
     AVFrame* frame = session.frame;
     if (const int code = av_frame_make_writable(frame); code < 0)
-        return failed(session.fail("Could not write", code));
+        return session.fail("Could not write", code);
     const auto copyPlane = [](std::uint8_t* to, int toStride, const std::uint8_t* from, int width, int rows) {
         for (int row = 0; row < rows; ++row)
             std::memcpy(to + static_cast<std::ptrdiff_t>(row) * toStride,
@@ -272,20 +257,17 @@ Result<void> AviWriter::write(const YuvPicture& picture)
     frame->quality = session.globalQuality;
 
     if (const int code = avcodec_send_frame(session.encoder, frame); code < 0)
-        return failed(session.fail("Could not encode a frame for", code));
+        return session.fail("Could not encode a frame for", code);
     if (auto drained = session.drainPackets(); !drained)
-        return failed(drained.error());
+        return drained;
     ++session.framesWritten;
-    m_lastFailure = AviWriteFailure::None;
     return success();
 }
 
 Result<void> AviWriter::close()
 {
-    if (!m_session) {
-        m_lastFailure = AviWriteFailure::Other;
+    if (!m_session)
         return Error("Could not close a video file: none is open");
-    }
     const std::unique_ptr<Session> session = std::move(m_session);
     const auto finish = [&]() -> Result<void> {
         if (session->failure)
@@ -302,9 +284,7 @@ Result<void> AviWriter::close()
             return session->fail("Could not finish", code);
         return success();
     };
-    auto finished = finish();
-    m_lastFailure = finished ? AviWriteFailure::None : session->failureKind;
-    return finished;
+    return finish();
 }
 
 } // namespace leapmark

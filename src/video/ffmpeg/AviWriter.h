@@ -10,9 +10,6 @@
 
 namespace leapmark {
 
-/** Why the last call of an AviWriter failed: a full disk is its own case, so capture can say so. */
-enum class AviWriteFailure { None, DiskFull, Other };
-
 struct AviWriterSettings
 {
     /** MJPEG quantiser scale, 2 (best, largest) to 31; fixed for every frame. */
@@ -27,9 +24,10 @@ struct AviWriterSettings
  * fixed, not left to the encoder's default bit rate. Frames are YUV 4:2:0 in the range given at open:
  * full range is stored as JPEG's own yuvj420p, limited range as yuv420p flagged as limited.
  *
- * Errors name the file and the reason; after a failure the writer refuses further frames, and
- * lastFailure() tells a full disk apart from other faults. Closing finishes the file (trailer and
- * index); a writer destroyed while open closes the file the same way.
+ * Errors name the file and the reason; a full disk (or the file-size limit reached) is told by the
+ * error's kind, ErrorKind::DiskFull, so capture can say so. After a failure of the file the writer
+ * refuses further frames. Closing finishes the file (trailer and index); a writer destroyed while
+ * open closes the file the same way.
  */
 class AviWriter
 {
@@ -53,12 +51,10 @@ public:
 
     [[nodiscard]] bool isOpen() const;
     [[nodiscard]] std::int64_t framesWritten() const;
-    [[nodiscard]] AviWriteFailure lastFailure() const;
 
 private:
     struct Session;
     std::unique_ptr<Session> m_session;
-    AviWriteFailure m_lastFailure = AviWriteFailure::None;
 };
 
 } // namespace leapmark

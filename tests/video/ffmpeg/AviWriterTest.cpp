@@ -3,6 +3,7 @@
 #include "simulator/FrameIndexPattern.h"
 #include "simulator/JumpSceneRenderer.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "video/ffmpeg/VideoProbe.h"
 
@@ -148,9 +149,11 @@ TEST(AviWriter, ErrorsNameTheFileAndTheReason)
     ASSERT_FALSE(opened.ok());
     EXPECT_NE(opened.error().text().find(path.string()), std::string::npos);
     EXPECT_NE(opened.error().text().find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(writer.lastFailure(), AviWriteFailure::Other);
+    EXPECT_EQ(opened.error().kind(), ErrorKind::NotFound);
     EXPECT_FALSE(writer.isOpen());
-    EXPECT_FALSE(writer.write(YuvPicture({320, 180}, ColourRange::Full)).ok());
+    const auto notOpen = writer.write(YuvPicture({320, 180}, ColourRange::Full));
+    ASSERT_FALSE(notOpen.ok());
+    EXPECT_EQ(notOpen.error().kind(), ErrorKind::Other);
 
     const auto oddSize = writer.open(folder.file("odd.avi"), {321, 180}, {30, 1});
     ASSERT_FALSE(oddSize.ok());
@@ -169,14 +172,37 @@ TEST(AviWriter, AFullDiskIsReportedAsSuch)
     if (outcome.ok())
         outcome = writer.close();
     ASSERT_FALSE(outcome.ok());
-    EXPECT_EQ(writer.lastFailure(), AviWriteFailure::DiskFull);
+    EXPECT_EQ(outcome.error().kind(), ErrorKind::DiskFull);
     EXPECT_NE(outcome.error().text().find("/dev/full: the disk is full"), std::string::npos)
         << outcome.error().text();
     if (writer.isOpen()) {
-        EXPECT_FALSE(writer.write(frame).ok()) << "no frames after a failure";
-        EXPECT_EQ(writer.lastFailure(), AviWriteFailure::DiskFull);
+        const auto after = writer.write(frame);
+        EXPECT_FALSE(after.ok()) << "no frames after a failure";
+        EXPECT_EQ(after.error().kind(), ErrorKind::DiskFull);
         EXPECT_FALSE(writer.close().ok());
     }
+}
+
+TEST(AviWriter, TheFileSizeLimitCountsAsAFullDisk)
+{
+    testing::TempFolder folder;
+    const auto path = folder.file("limited.avi");
+    const int status = testing::runWithFileSizeLimit(64 * 1024, [&] {
+        AviWriter writer;
+        YuvPicture frame({640, 360}, ColourRange::Full);
+        Result<void> outcome = writer.open(path, frame.size(), {30, 1}, ColourRange::Full, {2, 1});
+        for (int i = 0; outcome.ok() && i < 200; ++i)
+            outcome = writer.write(frame);
+        if (outcome.ok())
+            outcome = writer.close();
+        if (outcome.ok())
+            return 1;
+        return outcome.error().kind() == ErrorKind::DiskFull &&
+                       outcome.error().text().find("limited.avi: the disk is full") != std::string::npos
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 } // namespace
