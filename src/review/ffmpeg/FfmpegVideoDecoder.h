@@ -8,21 +8,21 @@
 
 namespace leapmark {
 
-/** Why a video could not be opened for decoding. */
-enum class VideoOpenProblem { None, FileUnreadable, NoVideoStream, NoDecoder };
-
 /**
  * VideoDecoder through FFmpeg, for any container and codec FFmpeg reads. The file is opened once.
  * The next frame comes from the decoder as it stands; any other frame seeks to the key frame at
  * or before it and decodes forward to exactly that frame. A file without an index (a capture cut
- * short) is scanned once at open to learn its frames and key frames.
+ * short) is scanned once at open to learn its frames and key frames. Frames handed out may be held
+ * on any thread, also after the decoder is gone.
  */
 class FfmpegVideoDecoder final : public VideoDecoder
 {
 public:
-    /** Opens the file; problem, when given, says which step failed. */
-    [[nodiscard]] static Result<std::unique_ptr<FfmpegVideoDecoder>>
-    open(const std::filesystem::path& path, VideoOpenProblem* problem = nullptr);
+    /**
+     * Opens the file. The error's kind says what stands in the way: NotFound (no such file), Corrupt
+     * (no video in it, or not readable as one), Unsupported (no decoder for its compression), Other.
+     */
+    [[nodiscard]] static Result<std::unique_ptr<FfmpegVideoDecoder>> open(const std::filesystem::path& path);
     ~FfmpegVideoDecoder() override;
     FfmpegVideoDecoder(const FfmpegVideoDecoder&) = delete;
     FfmpegVideoDecoder& operator=(const FfmpegVideoDecoder&) = delete;

@@ -38,10 +38,9 @@ Result<void> writeFrameBitmap(const std::filesystem::path& videoPath, std::int64
 bool extract_frame_to_bitmap(Prompts& prompts, const std::string& markedVideoPath, std::int64_t markedFrame,
                              const std::filesystem::path& applicationFolder)
 {
-    VideoOpenProblem problem = VideoOpenProblem::None;
-    auto decoder = FfmpegVideoDecoder::open(toPath(markedVideoPath), &problem);
+    auto decoder = FfmpegVideoDecoder::open(toPath(markedVideoPath));
     if (!decoder) {
-        if (problem == VideoOpenProblem::NoDecoder)
+        if (decoder.error().kind() == ErrorKind::Unsupported)
             prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
         else
             prompts.tell("There was an error working with the file:\r\n" + markedVideoPath,

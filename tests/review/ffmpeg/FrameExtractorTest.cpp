@@ -49,14 +49,15 @@ int bitmapIndex(const std::filesystem::path& path, int width, int height)
 class FrameExtraction : public ::testing::Test
 {
 protected:
-    std::string video(const std::string& encoder, int frames = 30)
+    std::string video(const std::string& encoder, int frames = 30, int bFrames = -1)
     {
         PatternVideoOptions options;
         options.encoder = encoder;
+        options.bFrames = bFrames;
         options.frames = frames;
         options.width = 162; // rows of 486 bytes: padding in every row
         options.height = 120;
-        const auto path = m_folder.file(encoder + "jump1.avi");
+        const auto path = m_folder.file(encoder + std::to_string(bFrames) + "jump1.avi");
         EXPECT_TRUE(writePatternVideo(path, options).ok());
         return path.string();
     }
@@ -73,6 +74,19 @@ TEST_F(FrameExtraction, WritesTheMarkedFrameAsCurrentCapture)
         for (const int marked : {0, 29, 13, 7}) {
             ASSERT_TRUE(extract_frame_to_bitmap(m_prompts, path, marked, m_folder.path())) << encoder;
             EXPECT_EQ(bitmapIndex(m_bitmap, 162, 120), marked) << encoder;
+        }
+    }
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(FrameExtraction, BFramesGiveTheMarkedFrameItself)
+{
+    // Each marked frame through a fresh decoder, as the frame-selection screen hands it over.
+    for (const std::string encoder : {"mpeg4", "mpeg2video"}) {
+        const std::string path = video(encoder, 30, 2);
+        for (int marked = 0; marked < 30; ++marked) {
+            ASSERT_TRUE(extract_frame_to_bitmap(m_prompts, path, marked, m_folder.path())) << encoder;
+            ASSERT_EQ(bitmapIndex(m_bitmap, 162, 120), marked) << encoder;
         }
     }
     EXPECT_TRUE(m_prompts.messages.empty());

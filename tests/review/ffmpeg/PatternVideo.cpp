@@ -90,13 +90,13 @@ void drawPattern(std::vector<std::uint8_t>& bgr, int width, int height, int inde
     }
 }
 
-AVPixelFormat encoderFormat(const std::string& encoder)
+AVPixelFormat encoderFormat(const PatternVideoOptions& options)
 {
-    if (encoder == "rawvideo")
+    if (options.encoder == "rawvideo")
         return AV_PIX_FMT_BGR24;
-    if (encoder == "mjpeg")
-        return AV_PIX_FMT_YUVJ420P;
-    return AV_PIX_FMT_YUV420P;
+    if (options.encoder == "mjpeg")
+        return options.chroma422 ? AV_PIX_FMT_YUVJ422P : AV_PIX_FMT_YUVJ420P;
+    return options.chroma422 ? AV_PIX_FMT_YUV422P : AV_PIX_FMT_YUV420P;
 }
 
 struct Writer
@@ -158,14 +158,14 @@ Result<void> writePatternVideo(const std::filesystem::path& path, const PatternV
     w.codec->height = options.height;
     w.codec->time_base = AVRational{options.rateDenominator, options.rateNumerator};
     w.codec->framerate = AVRational{options.rateNumerator, options.rateDenominator};
-    w.codec->pix_fmt = encoderFormat(options.encoder);
+    w.codec->pix_fmt = encoderFormat(options);
     w.codec->gop_size = options.keyFrameInterval;
     if (options.encoder == "mjpeg") {
         w.codec->flags |= AV_CODEC_FLAG_QSCALE;
         w.codec->global_quality = FF_QP2LAMBDA * 3;
     }
-    if (options.encoder == "mpeg4")
-        w.codec->max_b_frames = 0;
+    if (options.bFrames >= 0)
+        w.codec->max_b_frames = options.bFrames;
     if (options.encoder == "libx264") {
         av_opt_set(w.codec->priv_data, "preset", "veryfast", 0);
         w.codec->keyint_min = options.keyFrameInterval;
@@ -192,7 +192,9 @@ Result<void> writePatternVideo(const std::filesystem::path& path, const PatternV
         return Error(name + ": no frame buffer");
     w.scaler = sws_getContext(options.width, options.height, AV_PIX_FMT_BGR24, options.width, options.height,
                               w.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(options.width) * options.height * 3);
+    // The scaler reads its source in whole blocks, past the end of the last line.
+    constexpr std::size_t readAhead = 256;
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(options.width) * options.height * 3 + readAhead);
     std::unique_ptr<Texture> texture;
     if (options.textured)
         texture = std::make_unique<Texture>(options.width, options.height);

@@ -13,8 +13,12 @@ namespace leapmark::testing {
 /** A generated AVI whose every frame carries its own index as a pattern of large blocks. */
 struct PatternVideoOptions
 {
-    /** FFmpeg encoder name: "mjpeg", "rawvideo", "mpeg4", "ffv1", "libx264". */
+    /** FFmpeg encoder name: "mjpeg", "rawvideo", "mpeg4", "mpeg2video", "mpeg1video", "ffv1", "libx264". */
     std::string encoder = "mjpeg";
+    /** B-frames between reference frames; -1 leaves the encoder's default (none, but three for x264). */
+    int bFrames = -1;
+    /** Colour samples of the YUV encoders: 4:2:0, or 4:2:2 (half the width, full height). */
+    bool chroma422 = false;
     int width = 160;
     int height = 120;
     int frames = 40;

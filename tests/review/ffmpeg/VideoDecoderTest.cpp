@@ -1,4 +1,5 @@
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ffmpeg/HandBuiltAvi.h"
 #include "review/ffmpeg/PatternVideo.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <random>
 
 namespace leapmark {
@@ -22,6 +24,14 @@ std::unique_ptr<FfmpegVideoDecoder> openOrFail(const std::filesystem::path& path
     return decoder ? std::move(decoder).value() : nullptr;
 }
 
+std::string le32(std::uint32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
+    return bytes;
+}
+
 /** Asks for the frame and reads back the index its pattern carries. */
 int shownIndex(VideoDecoder& decoder, std::int64_t index)
 {
@@ -34,15 +44,28 @@ int shownIndex(VideoDecoder& decoder, std::int64_t index)
     return testing::patternIndex(**frame);
 }
 
-class EveryCodec : public ::testing::TestWithParam<std::string>
+struct Codec
+{
+    std::string label;
+    std::string encoder;
+    int bFrames = -1;
+};
+
+void PrintTo(const Codec& codec, std::ostream* out)
+{
+    *out << codec.label;
+}
+
+class EveryCodec : public ::testing::TestWithParam<Codec>
 {
 protected:
     void SetUp() override
     {
-        if (!testing::encoderAvailable(GetParam()))
-            GTEST_SKIP() << "this FFmpeg has no " << GetParam() << " encoder";
+        if (!testing::encoderAvailable(GetParam().encoder))
+            GTEST_SKIP() << "this FFmpeg has no " << GetParam().encoder << " encoder";
         PatternVideoOptions options;
-        options.encoder = GetParam();
+        options.encoder = GetParam().encoder;
+        options.bFrames = GetParam().bFrames;
         options.frames = 40;
         options.keyFrameInterval = 10;
         ASSERT_TRUE(testing::writePatternVideo(m_path, options).ok());
@@ -65,8 +88,8 @@ TEST_P(EveryCodec, GivesTheExactFrameAskedForInAnyOrder)
     EXPECT_EQ(shownIndex(*decoder, 0), 0);
     for (int i = 1; i < 40; ++i)
         ASSERT_EQ(shownIndex(*decoder, i), i) << "stepping forward";
-    for (int i = 38; i >= 30; --i)
-        ASSERT_EQ(shownIndex(*decoder, i), i) << "stepping back";
+    for (int i = 38; i >= 0; --i)
+        ASSERT_EQ(shownIndex(*decoder, i), i) << "stepping back: each frame from its key frame on";
 
     std::mt19937 random(7);
     std::uniform_int_distribution<int> anyFrame(0, 39);
@@ -96,7 +119,8 @@ TEST_P(EveryCodec, StepsReuseThePositionedDecoderAndJumpsSeekOnce)
 TEST_P(EveryCodec, CaptureCutShortStillOpensAndSteps)
 {
     PatternVideoOptions options;
-    options.encoder = GetParam();
+    options.encoder = GetParam().encoder;
+    options.bFrames = GetParam().bFrames;
     options.frames = 30;
     options.finished = false;
     const auto path = m_folder.file("cut-short.avi");
@@ -112,9 +136,40 @@ TEST_P(EveryCodec, CaptureCutShortStillOpensAndSteps)
         ASSERT_EQ(shownIndex(*decoder, wanted), wanted);
 }
 
+// AVI stores no presentation times: with B-frames the pictures come out of the decoder in another
+// order than their packets went in. x264's preset uses three B-frames.
 INSTANTIATE_TEST_SUITE_P(Codecs, EveryCodec,
-                         ::testing::Values("mjpeg", "rawvideo", "mpeg4", "ffv1", "libx264"),
-                         [](const auto& info) { return info.param; });
+                         ::testing::Values(Codec{"mjpeg", "mjpeg"}, Codec{"rawvideo", "rawvideo"},
+                                           Codec{"mpeg4", "mpeg4", 0}, Codec{"mpeg4_bframes", "mpeg4", 2},
+                                           Codec{"mpeg2_bframes", "mpeg2video", 2},
+                                           Codec{"mpeg1_bframes", "mpeg1video", 2}, Codec{"ffv1", "ffv1"},
+                                           Codec{"h264_bframes", "libx264"}),
+                         [](const auto& info) { return info.param.label; });
+
+TEST(VideoDecoder, ShortVideosWithBFramesGiveUpTheirLastFramesAtTheEnd)
+{
+    // Frames the decoder holds back until the end carry no timestamp; they count on from the last one.
+    TempFolder folder;
+    for (const Codec& codec : {Codec{"mpeg4", "mpeg4", 2}, Codec{"h264", "libx264"}}) {
+        if (!testing::encoderAvailable(codec.encoder))
+            continue;
+        for (const int frames : {1, 2, 3, 5}) {
+            PatternVideoOptions options;
+            options.encoder = codec.encoder;
+            options.bFrames = codec.bFrames;
+            options.frames = frames;
+            const auto path = folder.file(codec.label + std::to_string(frames) + ".avi");
+            ASSERT_TRUE(testing::writePatternVideo(path, options).ok());
+            auto decoder = openOrFail(path);
+            ASSERT_TRUE(decoder);
+            ASSERT_EQ(decoder->frameCount(), frames) << codec.label;
+            for (int i = frames - 1; i >= 0; --i)
+                ASSERT_EQ(shownIndex(*decoder, i), i) << codec.label << ", " << frames << " frames";
+            for (int i = 0; i < frames; ++i)
+                ASSERT_EQ(shownIndex(*decoder, i), i) << codec.label << ", " << frames << " frames";
+        }
+    }
+}
 
 TEST(VideoDecoder, TornLastFrameLeavesTheFramesBeforeIt)
 {
@@ -158,16 +213,30 @@ TEST(VideoDecoder, NtscRateAndFramesOutsideTheVideo)
 TEST(VideoDecoder, FilesThatAreNoVideoSayWhy)
 {
     TempFolder folder;
-    VideoOpenProblem problem = VideoOpenProblem::None;
-    auto missing = FfmpegVideoDecoder::open(folder.file("none.avi"), &problem);
+    auto missing = FfmpegVideoDecoder::open(folder.file("none.avi"));
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(problem, VideoOpenProblem::FileUnreadable);
+    EXPECT_EQ(missing.error().kind(), ErrorKind::NotFound);
     EXPECT_NE(missing.error().text().find("none.avi"), std::string::npos);
 
     testing::writeBytes(folder.file("text.avi"), "RIFF this is no video at all, just some words\r\n");
-    auto text = FfmpegVideoDecoder::open(folder.file("text.avi"), &problem);
+    auto text = FfmpegVideoDecoder::open(folder.file("text.avi"));
     ASSERT_FALSE(text.ok());
-    EXPECT_NE(problem, VideoOpenProblem::None);
+    EXPECT_EQ(text.error().kind(), ErrorKind::Corrupt) << text.error().text();
+
+    testing::writeBytes(folder.file("unknown.avi"), testing::unknownCodecAvi());
+    auto unknown = FfmpegVideoDecoder::open(folder.file("unknown.avi"));
+    ASSERT_FALSE(unknown.ok());
+    EXPECT_EQ(unknown.error().kind(), ErrorKind::Unsupported) << unknown.error().text();
+
+    // A well-formed file with sound only: 100 samples of 8-bit mono silence.
+    std::string wave = std::string("RIFF") + le32(36 + 100) + "WAVEfmt " + le32(16) +
+                       std::string("\x01\x00\x01\x00", 4) + le32(8000) + le32(8000) +
+                       std::string("\x01\x00\x08\x00", 4) + "data" + le32(100) + std::string(100, '\x80');
+    testing::writeBytes(folder.file("sound.wav"), wave);
+    auto sound = FfmpegVideoDecoder::open(folder.file("sound.wav"));
+    ASSERT_FALSE(sound.ok());
+    EXPECT_EQ(sound.error().kind(), ErrorKind::Corrupt) << sound.error().text();
+    EXPECT_NE(sound.error().text().find("no video stream"), std::string::npos) << sound.error().text();
 }
 
 } // namespace
