@@ -9,7 +9,8 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libavdevice-dev libavfilter-dev
   ffmpeg
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core xdotool
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "app/StartupOptions.h"
+#include "common/Version.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -24,6 +25,9 @@ std::optional<StartupOptions> parseStartupOptions(const QStringList& arguments, 
         "Records each jump, takes the frame of first water contact, and turns the clicked landing into the\n"
         "official distance through the grid of the camera view."));
     parser.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Prints the version and ends."));
+    parser.addOption(version);
     const QCommandLineOption appDir(
         QStringLiteral("app-dir"),
         QStringLiteral("Application folder (skier list, hand-over picture, manual, "
@@ -49,6 +53,11 @@ std::optional<StartupOptions> parseStartupOptions(const QStringList& arguments, 
     if (parser.isSet(QStringLiteral("help"))) {
         std::printf("%s", qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                                QStringLiteral("leapmark"))));
+        exitCode = 0;
+        return std::nullopt;
+    }
+    if (parser.isSet(version)) {
+        std::printf("leapmark %s\n", kLeapmarkVersion);
         exitCode = 0;
         return std::nullopt;
     }

@@ -1,4 +1,5 @@
 #include "app/cli/Cli.h"
+#include "common/Version.h"
 
 #include "support/TempFolder.h"
 
@@ -46,6 +47,9 @@ TEST(CliUsage, WrongUsageExitsWithTwo)
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("leapmark-cli number V"), std::string::npos);
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("leapmark-cli ") + kLeapmarkVersion + "\n");
 }
 
 } // namespace

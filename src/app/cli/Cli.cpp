@@ -5,6 +5,7 @@
 #include "app/cli/NumberCommand.h"
 #include "app/cli/SimulateCommand.h"
 #include "app/cli/VideoCommands.h"
+#include "common/Version.h"
 
 #include <array>
 #include <ostream>
@@ -21,6 +22,7 @@ void printHelp(std::ostream& out)
     out << "leapmark-cli: Leapmark's measuring core without a screen.\n\nusage:\n";
     for (const Command* command : kCommands)
         out << "  leapmark-cli " << command->usage << "\n      " << command->summary << "\n";
+    out << "  leapmark-cli --version\n      the version of this build\n";
     out << "\nExit codes: 0 success, 1 the work failed (message on stderr), 2 wrong usage.\n";
 }
 
@@ -38,6 +40,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         arguments.front() == "help") {
         printHelp(arguments.empty() ? err : out);
         return arguments.empty() ? WrongUsage : Success;
+    }
+    if (arguments.front() == "--version") {
+        out << "leapmark-cli " << kLeapmarkVersion << "\n";
+        return Success;
     }
     for (const Command* command : kCommands) {
         if (command->name == arguments.front()) {

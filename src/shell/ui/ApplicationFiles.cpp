@@ -1,12 +1,21 @@
 #include "shell/ui/ApplicationFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace leapmark {
 
+QString installedFilesFolder()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/leapmark"));
+}
+
 QString shippedFilePath(const QString& name)
 {
+    const QString installed = QDir(installedFilesFolder()).filePath(name);
+    if (QFileInfo(installed).isFile())
+        return installed;
     return QStringLiteral(":/leapmark/") + name;
 }
 

@@ -6,11 +6,15 @@
 namespace leapmark {
 
 /**
- * Files the program ships (pictures, icons, the manual) are compiled in; a file of the same name in
- * the application folder takes their place, so a tournament can use its own.
+ * Files the program ships (pictures, icons, the manual) are installed beside it in
+ * <prefix>/share/leapmark and compiled in as well; a file of the same name in the application folder
+ * takes their place, so a tournament can use its own.
  */
 
-/** The compiled-in copy of a shipped file, e.g. ":/leapmark/face02.ico". */
+/** Where an installed program finds its shipped files: "../share/leapmark" from the executable's folder. */
+[[nodiscard]] QString installedFilesFolder();
+
+/** The installed copy of a shipped file when there is one, else the compiled-in copy (":/leapmark/..."). */
 [[nodiscard]] QString shippedFilePath(const QString& name);
 
 /** The file of that name in the application folder when it exists there, otherwise the shipped copy. */
