@@ -1,5 +1,6 @@
 #include "shell/ui/Screen.h"
 
+#include "shell/ui/AccessibleNames.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/Screens.h"
 
@@ -29,6 +30,7 @@ void Screen::showEvent(QShowEvent* event)
     // Spontaneous shows are the window system restoring a minimised window: no new arrival.
     if (event->spontaneous() || m_arrivalPending)
         return;
+    nameControlsForAccessibility(*this);
     m_arrivalPending = true;
     QTimer::singleShot(0, this, [this] {
         m_arrivalPending = false;

@@ -26,17 +26,41 @@ Screens::Screens() = default;
 // on a screen that is already half destroyed: every control is silenced first.
 Screens::~Screens()
 {
-    const std::initializer_list<QObject*> screens{m_mainForm.get(),  m_config.get(),         m_measure.get(),
-                                                  m_gridSetup.get(), m_previewForm.get(),    m_setStart.get(),
-                                                  m_logView.get(),   m_pictureLogView.get(), m_results.get(),
-                                                  m_calibrate.get(), m_selectSkier.get(),    m_manual.get()};
-    for (QObject* screen : screens) {
-        if (screen == nullptr)
-            continue;
+    for (QObject* screen : createdScreens()) {
         screen->blockSignals(true);
         for (QObject* control : screen->findChildren<QObject*>())
             control->blockSignals(true);
     }
+}
+
+std::vector<QWidget*> Screens::createdScreens() const
+{
+    std::vector<QWidget*> screens;
+    for (QWidget* screen : std::initializer_list<QWidget*>{
+             m_mainForm.get(), m_config.get(), m_measure.get(), m_gridSetup.get(), m_previewForm.get(),
+             m_setStart.get(), m_logView.get(), m_pictureLogView.get(), m_results.get(), m_calibrate.get(),
+             m_selectSkier.get(), m_manual.get()}) {
+        if (screen != nullptr)
+            screens.push_back(screen);
+    }
+    return screens;
+}
+
+std::vector<QWidget*> Screens::allScreens()
+{
+    mainForm();
+    config();
+    measure();
+    gridSetup();
+    previewForm();
+    setStart();
+    logView();
+    pictureLogView();
+    results();
+    calibrate();
+    selectSkier();
+    manual();
+    return createdScreens();
 }
 
 template <typename T>

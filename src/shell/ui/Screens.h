@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
+
 namespace leapmark {
 
 struct AppContext;
@@ -47,6 +49,9 @@ public:
     frmSelectSkier& selectSkier();
     frmManual& manual();
 
+    /** Every screen of the program, each created first where it was not yet. */
+    std::vector<QWidget*> allScreens();
+
     /** Shows the main screen when no full screen of the program is visible any more. */
     void keepAWindowVisible();
 
@@ -55,6 +60,9 @@ public:
     [[nodiscard]] bool hasMeasure() const { return m_measure != nullptr; }
 
 private:
+    /** The screens created so far. */
+    [[nodiscard]] std::vector<QWidget*> createdScreens() const;
+
     template <typename T>
     T& create(std::unique_ptr<T>& slot);
 
