@@ -64,10 +64,13 @@ int openForAppend(const std::filesystem::path& path, bool& created)
 {
     created = false;
     for (;;) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        // Read access lets a torn last line be found; a file only writable is appended to as it is.
+        int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+        if (fd < 0 && errno == EACCES)
+            fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
         if (fd >= 0 || errno != ENOENT)
             return fd;
-        const int made = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int made = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (made >= 0) {
             created = true;
             return made;
@@ -76,6 +79,33 @@ int openForAppend(const std::filesystem::path& path, bool& created)
             return -1;
         // Someone else created it between the two opens: append to theirs.
     }
+}
+
+/**
+ * The length of the file without a torn last line: records always end with a line end, so bytes
+ * after the last one are the start of a record whose writer died in the middle of it (a process
+ * killed inside its write, a machine losing power). Such a record was never reported written.
+ */
+off_t lengthWithoutTornTail(int fd, off_t length)
+{
+    constexpr off_t kChunk = 4096;
+    char last = 0;
+    if (length == 0 || ::pread(fd, &last, 1, length - 1) != 1 || last == '\n' || last == '\r')
+        return length;
+    std::string chunk(kChunk, '\0');
+    for (off_t end = length; end > 0;) {
+        const off_t start = end > kChunk ? end - kChunk : 0;
+        const ssize_t got = ::pread(fd, chunk.data(), static_cast<std::size_t>(end - start), start);
+        if (got != end - start)
+            return length; // unreadable: leave the file as it is
+        for (off_t i = end - start; i > 0; --i) {
+            const char byte = chunk[static_cast<std::size_t>(i - 1)];
+            if (byte == '\n' || byte == '\r')
+                return start + i;
+        }
+        end = start;
+    }
+    return 0;
 }
 
 } // namespace
@@ -97,6 +127,8 @@ std::string crlfLines(std::initializer_list<std::string_view> lines)
 
 Result<void> appendRecord(const std::filesystem::path& path, std::string_view bytes)
 {
+    if (bytes.empty() || bytes.back() != '\n')
+        return Error("Could not write " + pathText(path) + ": a record must end with a line end");
     bool created = false;
     const int fd = openForAppend(path, created);
     if (fd < 0)
@@ -107,6 +139,12 @@ Result<void> appendRecord(const std::filesystem::path& path, std::string_view by
     struct stat before
     {};
     if (::fstat(fd, &before) != 0) {
+        const int reason = errno;
+        ::close(fd);
+        return writeError(path, reason);
+    }
+    const off_t whole = lengthWithoutTornTail(fd, before.st_size);
+    if (whole != before.st_size && ::ftruncate(fd, whole) != 0) {
         const int reason = errno;
         ::close(fd);
         return writeError(path, reason);

@@ -18,7 +18,9 @@ namespace leapmark {
 /**
  * Appends a whole record (one or more complete lines) to a file, creating it when missing, in one
  * write; the data is flushed to disk and the file closed before this returns. The error names the
- * path and the system's reason.
+ * path and the system's reason. A failed append leaves the file as it was. A last line without its
+ * line end, left by a writer that died in the middle of a record, is cut off first, so the new
+ * record never joins a torn one.
  */
 [[nodiscard]] Result<void> appendRecord(const std::filesystem::path& path, std::string_view bytes);
 

@@ -90,5 +90,27 @@ TEST(RecordFile, AFailedFirstAppendLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST(RecordFile, ATornLastLineIsCutBeforeTheNextRecord)
+{
+    testing::TempFolder folder;
+    const auto path = folder.file("results.txt");
+    testing::writeBytes(path, "first\r\nsecond rec");
+    ASSERT_TRUE(appendRecord(path, crlfLine("third")).ok());
+    EXPECT_EQ(testing::fileBytes(path), "first\r\nthird\r\n");
+
+    testing::writeBytes(path, "only a fragment");
+    ASSERT_TRUE(appendRecord(path, crlfLine("whole")).ok());
+    EXPECT_EQ(testing::fileBytes(path), "whole\r\n");
+
+    // A line ended by a lone CR (a file edited elsewhere) is whole.
+    testing::writeBytes(path, "edited\r");
+    ASSERT_TRUE(appendRecord(path, crlfLine("next")).ok());
+    EXPECT_EQ(testing::fileBytes(path), "edited\rnext\r\n");
+
+    const auto unended = appendRecord(path, "no line end");
+    ASSERT_FALSE(unended.ok());
+    EXPECT_EQ(testing::fileBytes(path), "edited\rnext\r\n");
+}
+
 } // namespace
 } // namespace leapmark
