@@ -5,6 +5,7 @@
 #include "measure/JumpNumber.h"
 #include "measure/OtherGridDialogue.h"
 #include "measure/PictureFiles.h"
+#include "shell/PathExistence.h"
 
 namespace leapmark {
 namespace {
@@ -137,10 +138,18 @@ private:
         MeasurementValues& values = m_state.values;
         values.picture_file_name =
             picturePath(m_places.pictures_path, m_services.clock.now(), m_places.picture_extension);
-        values.frozen_save_confirmed = m_services.picture.confirmFrozenPictureName(values.picture_file_name);
-        if (!values.frozen_save_confirmed)
+        values.frozen_save_confirmed = false;
+        const auto answer =
+            m_services.prompts.input({std::string(kFrozenPicturePrompt), std::string(kFrozenPictureTitle),
+                                      values.picture_file_name, std::nullopt});
+        if (!answer)
             return;
-        if (auto saved = m_services.picture.saveDrawing(toPath(values.picture_file_name)); !saved)
+        values.frozen_save_confirmed = true;
+        if (answer->find_first_not_of(' ') != std::string::npos)
+            values.picture_file_name = *answer;
+        if (auto saved = m_services.picture.saveDrawing(
+                pathInFolder(m_state.current_folder, values.picture_file_name));
+            !saved)
             m_services.prompts.tell("The picture was not saved. " + saved.error().text(),
                                     MessageIcon::Critical);
     }

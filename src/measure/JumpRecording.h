@@ -23,13 +23,9 @@ public:
     [[nodiscard]] virtual Result<void> saveDrawing(const std::filesystem::path& file) = 0;
 };
 
-/** What recording a frozen picture needs of the screen besides the drawing. */
-class FrozenPictureSave : public PictureDrawing
-{
-public:
-    /** The frozen-picture name dialog, modal, proposing the name; true when the operator confirms. */
-    [[nodiscard]] virtual bool confirmFrozenPictureName(const std::string& proposedName) = 0;
-};
+/** The frozen-picture name dialog: an input box proposing the picture's name. */
+inline constexpr std::string_view kFrozenPicturePrompt = "Save the frozen picture as";
+inline constexpr std::string_view kFrozenPictureTitle = "Frozen Picture";
 
 /** Where a recording writes, and the configuration it follows. */
 struct RecordingPlaces
@@ -59,7 +55,7 @@ struct RecordingServices
 {
     Prompts& prompts;
     const Clock& clock;
-    FrozenPictureSave& picture;
+    PictureDrawing& picture;
 };
 
 enum class RecordingOutcome {
@@ -72,7 +68,7 @@ enum class RecordingOutcome {
  * "Record Jump": works out the result of the marked landing or the chosen option, appends the jump
  * line to the results file, gives the scoring program its result when WSTIMS is ticked, advances the
  * jump number for a Pass, Fall or Other Grid on a live picture, offers a frozen picture for saving
- * and readies the screen.
+ * (under the proposed name, or the one the operator typed over it) and readies the screen.
  *
  * The results file comes first and decides: when the landing cannot be measured or the line cannot
  * be written, the operator is told why (the file and the reason), no exchange file is written and

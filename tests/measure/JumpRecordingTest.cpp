@@ -112,7 +112,7 @@ TEST_F(Recording, PassOnALivePictureAdvancesOnAFrozenOneItStays)
     EXPECT_EQ(form.option, ResultOption::Fall);
     EXPECT_EQ(exchangeFile("qxresult.dst"), "Fall, 0, 0, 4\r\n");
     // No measurement, so no picture is offered for saving.
-    EXPECT_TRUE(picture.proposedNames.empty());
+    EXPECT_EQ(prompts.count(), 0u);
 }
 
 TEST_F(Recording, OtherGridDistanceAcceptedWithinTwoFeet)
@@ -228,20 +228,28 @@ TEST_F(Recording, AFrozenMeasuredPictureIsOfferedUnderItsClockName)
 {
     values.picture_frozen = true;
     clickAt(4304.9);
-    ASSERT_EQ(record(), RecordingOutcome::Recorded);
     const std::string name = places.pictures_path + "20715530.bmp";
-    EXPECT_THAT(picture.proposedNames, ElementsAre(name));
+    prompts.answerInput(name);
+    ASSERT_EQ(record(), RecordingOutcome::Recorded);
+    EXPECT_EQ(prompts.last().input, (InputRequest{"Save the frozen picture as", "Frozen Picture", name, {}}));
     EXPECT_THAT(picture.savedFiles, ElementsAre(std::filesystem::path(name)));
     EXPECT_EQ(values.picture_file_name, name);
     EXPECT_TRUE(values.frozen_save_confirmed);
 
-    picture.confirm = false;
+    prompts.cancelInput();
     ASSERT_EQ(record(), RecordingOutcome::Recorded);
     EXPECT_EQ(picture.savedFiles.size(), 1u);
     EXPECT_FALSE(values.frozen_save_confirmed);
 
-    picture.confirm = true;
+    // A name typed over the proposal is the one saved.
+    const std::string typed = places.pictures_path + "landing.bmp";
+    prompts.answerInput(typed);
+    ASSERT_EQ(record(), RecordingOutcome::Recorded);
+    EXPECT_EQ(picture.savedFiles.back(), std::filesystem::path(typed));
+    EXPECT_EQ(values.picture_file_name, typed);
+
     picture.failSave = true;
+    prompts.answerInput(name);
     ASSERT_EQ(record(), RecordingOutcome::Recorded);
     EXPECT_THAT(prompts.last().text(), ::testing::HasSubstr("No space left on device"));
 }

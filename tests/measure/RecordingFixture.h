@@ -13,15 +13,10 @@
 
 namespace leapmark::testing {
 
-/** The frozen-picture dialog and the drawing surface, answering as scripted and noting every call. */
-class FakePictureSave final : public FrozenPictureSave
+/** The drawing surface, noting every save and failing as a full disk when told to. */
+class FakeDrawing final : public PictureDrawing
 {
 public:
-    bool confirmFrozenPictureName(const std::string& proposedName) override
-    {
-        proposedNames.push_back(proposedName);
-        return confirm;
-    }
     Result<void> saveDrawing(const std::filesystem::path& file) override
     {
         savedFiles.push_back(file);
@@ -31,9 +26,7 @@ public:
         return success();
     }
 
-    bool confirm = true;
     bool failSave = false;
-    std::vector<std::string> proposedNames;
     std::vector<std::filesystem::path> savedFiles;
 };
 
@@ -82,7 +75,7 @@ public:
     TempFolder folder;
     FixedClock clock;
     ScriptedPrompts prompts;
-    FakePictureSave picture;
+    FakeDrawing picture;
     GridState grid;
     GridScreenValues click;
     MeasurementValues values;
