@@ -54,4 +54,25 @@ inline constexpr double kTwipsPerPixel = 15.0;
     return twipsToPixels(twips) * zoom - offsetPixels;
 }
 
+/*
+ * The same mapping for a view that shows picture pixel i over the view span [i x zoom, (i + 1) x
+ * zoom) less the offset, with positions measured continuously (view pixel p spans [p, p + 1)).
+ * Picture positions count from the centre of the top-left pixel, so the centre of view pixel p at
+ * zoom 1 is exactly (p + offset) x 15 twips, and at 8x the centres of the eight view pixels over
+ * one picture pixel lie an eighth of a pixel apart around its centre.
+ */
+
+/** Picture twips at a point of such a view; the centre of view pixel p is the point p + 0.5. */
+[[nodiscard]] constexpr double viewPointToPictureTwips(double viewPoint, double zoom,
+                                                       double offsetPixels = 0.0)
+{
+    return viewToPictureTwips(viewPoint - 0.5 * zoom, zoom, offsetPixels);
+}
+
+/** The point of such a view at which a picture position in twips lies. */
+[[nodiscard]] constexpr double pictureTwipsToViewPoint(double twips, double zoom, double offsetPixels = 0.0)
+{
+    return pictureTwipsToView(twips, zoom, offsetPixels) + 0.5 * zoom;
+}
+
 } // namespace leapmark

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureHandOver.h"
+#include "common/Rgb.h"
 #include "grid/GridScreenValues.h"
 #include "grid/GridState.h"
 #include "measure/MeasurementValues.h"
@@ -11,16 +12,6 @@
 #include <string>
 
 namespace leapmark {
-
-/** An RGB colour of a label or a drawing. */
-struct Rgb
-{
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 /** Where the program keeps and finds its files. */
 struct SessionPaths
