@@ -25,14 +25,20 @@ std::string cornerLines(const std::string& cornerName, const char* positionUnit,
 std::string gridSetupSummary(const LocalDateTime& moment, int current_grid, const GridSetupBoxTexts& boxes,
                              SummaryPositionLabel label)
 {
-    const char* unit = label == SummaryPositionLabel::Pixels ? "Pixels" : "Twips";
     std::string bytes = crlfLine(dateText(moment) + " " + timeText(moment) + " New Set-up now in place");
     bytes += crlfLine(boxes.ipt_file_description);
     bytes += crlfLine(boxes.ipt_file_description_2);
     bytes += crlfLine("Grid Number: " + printForm(current_grid));
     bytes += crlfLine(" ");
-    bytes += cornerLines("Upper Left", unit, boxes.upper_left_x, boxes.upper_left_y, boxes.ul_survey_x,
-                         boxes.ul_survey_y);
+    bytes += gridSetupPositionBlock(boxes, label);
+    return bytes;
+}
+
+std::string gridSetupPositionBlock(const GridSetupBoxTexts& boxes, SummaryPositionLabel label)
+{
+    const char* unit = label == SummaryPositionLabel::Pixels ? "Pixels" : "Twips";
+    std::string bytes = cornerLines("Upper Left", unit, boxes.upper_left_x, boxes.upper_left_y,
+                                    boxes.ul_survey_x, boxes.ul_survey_y);
     bytes += cornerLines("Lower Left", unit, boxes.lower_left_x, boxes.lower_left_y, boxes.ll_survey_x,
                          boxes.ll_survey_y);
     bytes += cornerLines("Upper Right", unit, boxes.upper_right_x, boxes.upper_right_y, boxes.ur_survey_x,

@@ -37,6 +37,12 @@ struct GridSetupBoxTexts
                                            const GridSetupBoxTexts& boxes, SummaryPositionLabel label);
 
 /**
+ * The corner and ramp lines of the summary (its lines 6 to 19): each corner's screen and survey
+ * pair and a blank line, upper left, lower left, upper right, lower right, then the ramp point.
+ */
+[[nodiscard]] std::string gridSetupPositionBlock(const GridSetupBoxTexts& boxes, SummaryPositionLabel label);
+
+/**
  * The box texts the setup screen shows for the working set after a load: numbers in signed form,
  * the file label and description of grid `current_grid`.
  */

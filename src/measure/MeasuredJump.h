@@ -6,6 +6,9 @@
 
 namespace leapmark {
 
+/** Whether the official feet are whole feet or tenths of a foot. */
+enum class FeetPrecision { WholeFeet, Tenths };
+
 /**
  * What recording a measured jump writes, worked out from the computed distance (ramp allowance
  * already added): the official figures, the screen texts that go into the jump line, the raw
@@ -26,6 +29,9 @@ struct MeasuredJumpFigures
  * The figures of a jump of distanceMetres. Feet come from the distance itself, not from the rounded
  * metres, and halves go up: a distance of exactly 147.5 ft is 148 ft.
  */
+[[nodiscard]] MeasuredJumpFigures measuredJumpFigures(double distanceMetres, FeetPrecision feet);
+
+/** The figures with the feet of a tournament: tenths in a barefoot one, whole feet otherwise. */
 [[nodiscard]] MeasuredJumpFigures measuredJumpFigures(double distanceMetres, BarefootTournament barefoot);
 
 } // namespace leapmark

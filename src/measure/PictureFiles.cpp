@@ -20,6 +20,14 @@ std::string pictureFileName(const LocalDateTime& moment, std::string_view pictur
     return pictureNameStem(moment) + std::string(picture_extension);
 }
 
+std::string picturePath(std::string_view pictures_path, const LocalDateTime& moment,
+                        std::string_view picture_extension)
+{
+    const std::string name = pictureFileName(moment, picture_extension);
+    // No picture folder: the bare name, taken in the current folder like any other.
+    return pictures_path.empty() ? name : joinPath(pictures_path, name);
+}
+
 std::string pictureInfoFileName(std::string_view picturePath)
 {
     return std::string(fileNamePart(picturePath)) + ".info";

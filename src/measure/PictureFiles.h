@@ -19,6 +19,11 @@ namespace leapmark {
 /** The stem followed by `picture_extension`, e.g. "20715530.bmp". */
 [[nodiscard]] std::string pictureFileName(const LocalDateTime& moment, std::string_view picture_extension);
 
+/** Where a picture saved at that moment goes: the picture folder joined with pictureFileName (the bare
+ * name when there is no folder). */
+[[nodiscard]] std::string picturePath(std::string_view pictures_path, const LocalDateTime& moment,
+                                      std::string_view picture_extension);
+
 /** The picture's file name without its folder, followed by ".info": "20715530.bmp.info". */
 [[nodiscard]] std::string pictureInfoFileName(std::string_view picturePath);
 

@@ -1,9 +1,80 @@
 #include "measure/ui/PictureLogView.h"
 
+#include "common/PathText.h"
+#include "measure/LogViewing.h"
+#include "measure/ui/Measure.h"
+#include "measure/ui/SessionLogList.h"
+#include "shell/ui/HandlerGuard.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
 namespace leapmark {
 
 PictureLogView::PictureLogView(AppContext& app)
     : Screen(app, "PictureLogView", QStringLiteral("Contact Picture Log"))
-{}
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QGridLayout(central);
+
+    txtPicLogToView = namedControl<QLineEdit>(central, "txtPicLogToView");
+    lstPicLog = namedControl<QListWidget>(central, "lstPicLog");
+    txtPictureToView = namedControl<QLineEdit>(central, "txtPictureToView");
+    cmdSelPicLog = namedControl<QPushButton>(central, "cmdSelPicLog", QStringLiteral("Select a Log File"));
+    cmdViewPicLog = namedControl<QPushButton>(central, "cmdViewPicLog", QStringLiteral("View Picture"));
+
+    layout->addWidget(txtPicLogToView, 0, 0, 1, 2);
+    layout->addWidget(lstPicLog, 1, 0, 1, 2);
+    layout->addWidget(txtPictureToView, 2, 0, 1, 2);
+    layout->addWidget(cmdSelPicLog, 3, 0);
+    layout->addWidget(cmdViewPicLog, 3, 1);
+    resize(900, 500);
+
+    Prompts& prompts = app.prompts;
+    connectHandler(cmdSelPicLog, &QPushButton::clicked, this, &PictureLogView::cmdSelPicLog_Click, prompts);
+    connectHandler(lstPicLog, &QListWidget::itemClicked, this, &PictureLogView::lstPicLog_Click, prompts);
+    connectHandler(lstPicLog, &QListWidget::itemDoubleClicked, this, &PictureLogView::lstPicLog_DblClick,
+                   prompts);
+    connectHandler(cmdViewPicLog, &QPushButton::clicked, this, &PictureLogView::cmdViewPicLog_Click, prompts);
+}
+
+void PictureLogView::Form_Activate()
+{
+    txtPictureToView->clear();
+    showLogEntries(m_app, todaysSessionLog(m_app), LogEntryKind::Picture, txtPicLogToView, lstPicLog);
+}
+
+void PictureLogView::cmdSelPicLog_Click()
+{
+    if (const auto log = chooseSessionLog(m_app))
+        showLogEntries(m_app, *log, LogEntryKind::Picture, txtPicLogToView, lstPicLog);
+}
+
+void PictureLogView::lstPicLog_Click()
+{
+    const QListWidgetItem* item = lstPicLog->currentItem();
+    txtPictureToView->setText(item ? qs(selectedEntryFile(ss(item->text()))) : QString());
+}
+
+void PictureLogView::lstPicLog_DblClick()
+{
+    lstPicLog_Click();
+    cmdViewPicLog_Click();
+}
+
+void PictureLogView::cmdViewPicLog_Click()
+{
+    Measure& measure = m_app.screens.measure();
+    // A picture that cannot be read is reported and the viewer stays open for another choice.
+    if (!txtPictureToView->text().isEmpty() && !measure.showLoggedPicture(ss(txtPictureToView->text())))
+        return;
+    hide();
+    measure.showScreen();
+}
 
 } // namespace leapmark
