@@ -464,6 +464,15 @@ void Measure::selectOption(ResultOption option)
     }
 }
 
+void Measure::changeEvent(QEvent* event)
+{
+    Screen::changeEvent(event);
+    // The drawing layer keeps the overlay through every repaint; it is drawn again whenever the
+    // window comes back into view, where a window without such a layer would have repainted it.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && isVisible())
+        runHandler(m_app.prompts, [this] { show_the_grid(); });
+}
+
 bool Measure::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Skier_name && event->type() == QEvent::FocusIn)
