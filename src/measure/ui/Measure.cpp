@@ -40,10 +40,8 @@ constexpr Rgb kWhite{255, 255, 255};
 /** The controls that ride over the picture get a dark backing so that their labels stay readable. */
 void darkBacking(QWidget* control)
 {
-    control->setAutoFillBackground(true);
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Window, QColor(40, 40, 40));
-    control->setPalette(palette);
+    // The text colour stays the palette's, which the configured label colour sets.
+    control->setStyleSheet(QStringLiteral("background-color: rgb(40, 40, 40); padding: 1px 3px"));
 }
 
 QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow)
