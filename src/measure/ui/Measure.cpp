@@ -40,10 +40,8 @@ constexpr Rgb kWhite{255, 255, 255};
 /** The controls that ride over the picture get a dark backing so that their labels stay readable. */
 void darkBacking(QWidget* control)
 {
-    control->setAutoFillBackground(true);
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Window, QColor(40, 40, 40));
-    control->setPalette(palette);
+    // The text colour stays the palette's, which the configured label colour sets.
+    control->setStyleSheet(QStringLiteral("background-color: rgb(40, 40, 40); padding: 1px 3px"));
 }
 
 QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow)
@@ -462,6 +460,15 @@ void Measure::selectOption(ResultOption option)
         button->setChecked(false);
         button->setAutoExclusive(true);
     }
+}
+
+void Measure::changeEvent(QEvent* event)
+{
+    Screen::changeEvent(event);
+    // The drawing layer keeps the overlay through every repaint; it is drawn again whenever the
+    // window comes back into view, where a window without such a layer would have repainted it.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && isVisible())
+        runHandler(m_app.prompts, [this] { show_the_grid(); });
 }
 
 bool Measure::eventFilter(QObject* watched, QEvent* event)

@@ -181,6 +181,8 @@ protected:
     void Form_Activate() override;
     void closeByTitleBar() override { Exit_Click(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /** A window restored from the task bar shows the overlay drawn afresh, as on arrival. */
+    void changeEvent(QEvent* event) override;
 
 private:
     // Construction (Measure.cpp).
