@@ -124,7 +124,8 @@ bool CapturePipeline::recording() const
 
 CaptureCounters CapturePipeline::counters() const
 {
-    return {m_totalFrames.load(), m_framesDropped.load(), m_totalSamples.load(), m_timeMs.load()};
+    return {m_totalFrames.load(), m_framesDropped.load(), m_totalSamples.load(), m_timeMs.load(),
+            m_preTriggerKept.load()};
 }
 
 Result<void> CapturePipeline::startRecording(std::unique_ptr<FrameWriter> writer,
@@ -153,6 +154,7 @@ Result<void> CapturePipeline::startRecording(std::unique_ptr<FrameWriter> writer
         m_preTriggerAudio.clear();
         m_preTriggerMs = std::llround(m_format.rate.secondsAtFrame(kept) * 1000.0);
         m_totalFrames = kept;
+        m_preTriggerKept = kept;
         m_framesDropped = 0;
         m_totalSamples = samples;
         m_timeMs = m_preTriggerMs;

@@ -133,6 +133,7 @@ private:
     std::atomic<std::int64_t> m_framesDropped{0};
     std::atomic<std::int64_t> m_totalSamples{0};
     std::atomic<std::int64_t> m_timeMs{0};
+    std::atomic<std::int64_t> m_preTriggerKept{0};
 };
 
 } // namespace leapmark

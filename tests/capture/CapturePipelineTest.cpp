@@ -85,6 +85,7 @@ TEST_F(CapturePipelineTest, ThePreTriggerFramesOpenTheFileAndCountAsCaptured)
     deliver(25);
     ASSERT_TRUE(pipeline.startRecording(writer()));
     EXPECT_EQ(pipeline.counters().totalFrames, 10);
+    EXPECT_EQ(pipeline.counters().preTriggerFrames, 10);
     EXPECT_EQ(pipeline.counters().timeMs, 500);
     deliver(4);
     ASSERT_TRUE(pipeline.stopRecording());
