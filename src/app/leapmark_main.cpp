@@ -1,5 +1,8 @@
 #include "app/StartupOptions.h"
-#include "capture/NoDeviceCaptureControl.h"
+#include "capture/PacingClock.h"
+#include "capture/ffmpeg/FfmpegCaptureControl.h"
+#include "capture/ffmpeg/SystemDeviceCatalog.h"
+#include "capture/ui/QtEventPoster.h"
 #include "common/Clock.h"
 #include "settings/SettingsKeys.h"
 #include "settings/ui/QtSettingsStore.h"
@@ -40,10 +43,18 @@ int main(int argc, char** argv)
         prompts.tell(error.text(), leapmark::MessageIcon::Critical);
     });
     leapmark::SystemClock clock;
-    leapmark::NoDeviceCaptureControl capture;
 
     leapmark::SessionPaths paths;
     paths.app_dir = leapmark::applicationFolder(*options);
+
+    // Cameras of the system and the simulated shore camera; file names without a folder (the test
+    // capture's "testvid.avi") go into the application folder.
+    leapmark::QtEventPoster capturePoster;
+    leapmark::SteadyPacingClock pacing;
+    leapmark::SystemDeviceCatalog devices;
+    leapmark::CaptureBackEndOptions captureOptions;
+    captureOptions.relativeFolder = paths.app_dir;
+    leapmark::FfmpegCaptureControl capture(capturePoster, pacing, devices, captureOptions);
     paths.exchange_dir =
         leapmark::exchangeFolder(*options, settings->read(leapmark::keys::ExchangeFolder, ""));
 

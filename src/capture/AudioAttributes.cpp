@@ -1,6 +1,11 @@
 #include "capture/AudioAttributes.h"
 
+#include "common/LeadingNumber.h"
+#include "common/Rounding.h"
+
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 
 namespace leapmark {
@@ -31,6 +36,21 @@ std::string audioAttributeText(const AudioFormat& format)
     text += " bit, ";
     text += format.channels == 1 ? "Mono" : "Stereo";
     return text;
+}
+
+AudioFormat audioFormatOfAttributeText(std::string_view text, int keptRateHz)
+{
+    AudioFormat format;
+    format.sampleRateHz = keptRateHz;
+    const std::size_t blank = text.find(' ', 1);
+    if (text.size() > 1 && blank != std::string_view::npos)
+        format.sampleRateHz = static_cast<int>(roundHalfEven(leadingNumber(text.substr(0, blank)) * 1000.0));
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    format.bitsPerSample = lower.find(", 16 bit") != std::string::npos ? 16 : 8;
+    format.channels = lower.find("stereo") != std::string::npos ? 2 : 1;
+    return format;
 }
 
 } // namespace leapmark

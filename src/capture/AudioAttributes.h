@@ -24,4 +24,12 @@ namespace leapmark {
  */
 [[nodiscard]] std::string audioAttributeText(const AudioFormat& format);
 
+/**
+ * The sound format an entry of the list stands for. The rate is read from the text before its first
+ * blank (in kHz, when a blank follows the first character; otherwise keptRateHz stays); the bits and
+ * channels from the words "16" and "Stereo", so an entry added for a device's own rate reads as
+ * it shows, whatever its position.
+ */
+[[nodiscard]] AudioFormat audioFormatOfAttributeText(std::string_view text, int keptRateHz);
+
 } // namespace leapmark

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "capture/DeviceSetting.h"
+#include "capture/PreviewImage.h"
 #include "common/Result.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,8 @@ struct CaptureCounters
     std::int64_t framesDropped = 0;
     std::int64_t totalSamples = 0;
     std::int64_t timeMs = 0;
+    /** How many of the frames were kept from before the start (the pre-trigger buffer). */
+    std::int64_t preTriggerFrames = 0;
 };
 
 /** Sound recorded beside the video. */
@@ -53,11 +58,14 @@ class CaptureListener
 {
 public:
     virtual ~CaptureListener() = default;
-    virtual void captureStatus(const std::string& text) = 0;
+    /** code: 300 started, 301 ended, 510 counters moved (see CaptureEvents.h). */
+    virtual void captureStatus(int code, const std::string& text) = 0;
     virtual void captureMessage(const std::string& text) = 0;
     virtual void captureWarning(const std::string& text) = 0;
     virtual void deviceChanged(DeviceCategory category, DeviceChange change, int index,
                                const std::string& name) = 0;
+    /** A new live picture is waiting in takePreviewImage(); only the latest is ever kept. */
+    virtual void previewFrameReady() {}
 };
 
 /**
@@ -114,7 +122,17 @@ public:
     [[nodiscard]] virtual int findEffect(const std::string& name) const = 0;
     [[nodiscard]] virtual Result<void> applyEffect(int index) = 0;
     [[nodiscard]] virtual bool dialogAvailable(CaptureDialog dialog) const = 0;
-    virtual void showDialog(CaptureDialog dialog) = 0;
+
+    // What the set-up dialogs change.
+    /** The connected device's own settings (the video source dialog). */
+    [[nodiscard]] virtual std::vector<DeviceSetting> deviceSettings() const { return {}; }
+    [[nodiscard]] virtual Result<void> setDeviceSetting(int /*id*/, int /*value*/)
+    {
+        return Error("The device has no settings", ErrorKind::Unsupported);
+    }
+    /** The compressor's quality: the quantiser scale 2 (best, largest files) to 31. */
+    [[nodiscard]] virtual int compressorQuality() const { return 3; }
+    virtual void setCompressorQuality(int /*quality*/) {}
 
     // Recording.
     [[nodiscard]] virtual FrameOptions frameOptions() const = 0;
@@ -130,6 +148,12 @@ public:
     [[nodiscard]] virtual Result<void> stopCapture() = 0;
     [[nodiscard]] virtual bool capturing() const = 0;
     [[nodiscard]] virtual CaptureCounters counters() const = 0;
+    /** Seconds of frames from before Start that each recording keeps, 0 to 3. */
+    [[nodiscard]] virtual double preTriggerSeconds() const { return 0.0; }
+    virtual void setPreTriggerSeconds(double /*seconds*/) {}
+
+    /** The latest live picture, once; empty when none came since the last call. */
+    [[nodiscard]] virtual std::shared_ptr<const PreviewImage> takePreviewImage() { return nullptr; }
 
     virtual void setListener(CaptureListener* listener) = 0;
 };

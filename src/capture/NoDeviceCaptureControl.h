@@ -57,7 +57,6 @@ public:
     int findEffect(const std::string&) const override { return -1; }
     Result<void> applyEffect(int) override { return notConnected(); }
     bool dialogAvailable(CaptureDialog) const override { return false; }
-    void showDialog(CaptureDialog) override {}
 
     FrameOptions frameOptions() const override { return m_frameOptions; }
     void setFrameOptions(const FrameOptions& options) override { m_frameOptions = options; }

@@ -60,15 +60,17 @@ inline constexpr std::string_view ColorFormat = "ColorFormat";
 inline constexpr std::string_view VideoInput = "VideoInput";
 /** Number text: capture length in seconds; default 0 (not greater than 0: none chosen yet). */
 inline constexpr std::string_view captureTime = "captureTime";
+/** Number text: seconds of frames from before Start kept in each recording, 0 to 3; default 0. */
+inline constexpr std::string_view PreTriggerSeconds = "PreTriggerSeconds";
 /** The folder shared with the scoring program; default "" (the platform's usual place). */
 inline constexpr std::string_view ExchangeFolder = "ExchangeFolder";
 
 /** Every entry once (the resolution key under its written spelling). */
-inline constexpr std::array<std::string_view, 26> allKeys = {
-    TournamentName,  SetupFiles,  labelcolor,     grids,       grid1File,      grid2File,   grid3File,
-    right2left,      boxlineoff,  tournamentType, WSTIMS,      Loupe,          buoymarker,  PictureSave,
-    VideoSave,       logpath,     logfile,        barefoot,    device,         compression, framerate,
-    videoresolution, ColorFormat, VideoInput,     captureTime, ExchangeFolder,
+inline constexpr std::array<std::string_view, 27> allKeys = {
+    TournamentName,  SetupFiles,  labelcolor,     grids,       grid1File,      grid2File,         grid3File,
+    right2left,      boxlineoff,  tournamentType, WSTIMS,      Loupe,          buoymarker,        PictureSave,
+    VideoSave,       logpath,     logfile,        barefoot,    device,         compression,       framerate,
+    videoresolution, ColorFormat, VideoInput,     captureTime, ExchangeFolder, PreTriggerSeconds,
 };
 
 /** "grid1File", "grid2File" or "grid3File" for grid 1, 2 or 3; an empty key (never stored) otherwise. */

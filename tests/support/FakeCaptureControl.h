@@ -108,7 +108,6 @@ public:
     }
     Result<void> applyEffect(int index) override { return set(effect, index); }
     bool dialogAvailable(CaptureDialog) const override { return dialogs; }
-    void showDialog(CaptureDialog) override {}
 
     FrameOptions frameOptions() const override { return frame; }
     void setFrameOptions(const FrameOptions& options) override { frame = options; }

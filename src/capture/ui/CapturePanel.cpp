@@ -2,6 +2,8 @@
 
 #include "capture/AudioAttributes.h"
 #include "capture/CaptureControl.h"
+#include "capture/CaptureErrorNumber.h"
+#include "capture/ui/CapturePanelLists.h"
 #include "capture/ui/PreviewForm.h"
 #include "common/LeadingNumber.h"
 #include "common/Rounding.h"
@@ -29,40 +31,8 @@
 #include <vector>
 
 namespace leapmark {
+using namespace capture_panel;
 namespace {
-
-const QString kNoCaptureDevices = QStringLiteral("No Capture Devices");
-const QString kConnect = QStringLiteral("Connect");
-const QString kDisconnect = QStringLiteral("Disconnect");
-const QString kPreviewOn = QStringLiteral("Preview On");
-const QString kPreviewOff = QStringLiteral("Preview Off");
-const QString kNone = QStringLiteral("None");
-
-/** Capture type list positions. */
-constexpr int kFrames = 0;
-constexpr int kStreams = 1;
-
-void fillList(QComboBox* list, const std::vector<std::string>& names, bool withNone)
-{
-    list->clear();
-    if (withNone)
-        list->addItem(kNone);
-    for (const std::string& name : names)
-        list->addItem(qs(name));
-}
-
-/** Selects a position; one outside the list selects the first entry instead. */
-void selectOrFirst(QComboBox* list, int position)
-{
-    if (list->count() == 0)
-        return;
-    list->setCurrentIndex(position >= 0 && position < list->count() ? position : 0);
-}
-
-bool inRange(int position, const QComboBox* list)
-{
-    return position >= 0 && position < list->count();
-}
 
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
@@ -100,6 +70,25 @@ CapturePanel::CapturePanel(AppContext& app, QWidget* parent) : QWidget(parent), 
     connectHandler(CaptureType, &QComboBox::activated, this, &CapturePanel::CaptureType_Click, prompts);
     connectHandler(CompressionCombo, &QComboBox::activated, this, &CapturePanel::CompressionCombo_Click,
                    prompts);
+    connectHandler(ResolutionCombo, &QComboBox::activated, this, &CapturePanel::ResolutionCombo_Click,
+                   prompts);
+    connectHandler(ColorFormatCombo, &QComboBox::activated, this, &CapturePanel::ColorFormatCombo_Click,
+                   prompts);
+    connectHandler(VideoInput, &QComboBox::activated, this, &CapturePanel::VideoInput_Click, prompts);
+    connectHandler(Channel, &QComboBox::activated, this, &CapturePanel::Channel_Click, prompts);
+    connectHandler(AudioDevice, &QComboBox::activated, this, &CapturePanel::AudioDevice_Click, prompts);
+    connectHandler(ComboAttrib, &QComboBox::activated, this, &CapturePanel::ComboAttrib_Click, prompts);
+    connectHandler(AudioCompr, &QComboBox::activated, this, &CapturePanel::AudioCompr_Click, prompts);
+    connectHandler(Effect, &QComboBox::activated, this, &CapturePanel::Effect_Click, prompts);
+    connectHandler(VideoConfig, &QPushButton::clicked, this, &CapturePanel::VideoConfig_Click, prompts);
+    connectHandler(ComprConfig, &QPushButton::clicked, this, &CapturePanel::ComprConfig_Click, prompts);
+    connectHandler(AudioConfig, &QPushButton::clicked, this, &CapturePanel::AudioConfig_Click, prompts);
+    connectHandler(CmdCap, &QPushButton::clicked, this, &CapturePanel::CmdCap_Click, prompts);
+    connectHandler(CmdCapFN, &QPushButton::clicked, this, &CapturePanel::CmdCapFN_Click, prompts);
+    connectHandler(CmdPreview, &QPushButton::clicked, this, &CapturePanel::CmdPreview_Click, prompts);
+    connectHandler(Check1, &QCheckBox::clicked, this, &CapturePanel::Check1_Click, prompts);
+    connectHandler(ChkAutoSave, &QCheckBox::clicked, this, &CapturePanel::ChkAutoSave_Click, prompts);
+    connectHandler(PreTrigger, &QComboBox::activated, this, &CapturePanel::PreTrigger_Click, prompts);
 
     disableDeviceControls();
     EnableAudioConfig();
@@ -231,6 +220,14 @@ QWidget* CapturePanel::buildStreamOptions()
     grid->addWidget(LblSamples, 2, 1);
     grid->addWidget(captionLabel(QStringLiteral("Time (ms)"), StrmOptions), 2, 2);
     grid->addWidget(LblTime, 2, 3);
+    PreTriggerLabel =
+        namedControl<QLabel>(StrmOptions, "PreTriggerLabel", QStringLiteral("Pre-trigger (sec)"));
+    PreTrigger = namedControl<QComboBox>(StrmOptions, "PreTrigger");
+    for (const char* seconds : {"0", "0.5", "1", "1.5", "2", "2.5", "3"})
+        PreTrigger->addItem(QString::fromLatin1(seconds));
+    PreTrigger->setToolTip(QStringLiteral("Seconds of video from before Start Recording kept in the file"));
+    grid->addWidget(PreTriggerLabel, 3, 0);
+    grid->addWidget(PreTrigger, 3, 1);
     return StrmOptions;
 }
 
@@ -273,6 +270,7 @@ void CapturePanel::setUpDevices()
 
     copyFrameOptions();
     InitAudioSettings();
+    selectSavedPreTrigger();
 
     if (settings.readNumber(keys::framerate, 0.0) < 1.0)
         EdtRate->setText(qs(numberText(capture.frameRate())));
@@ -302,8 +300,11 @@ void CapturePanel::connectAtStartUp()
 {
     CmdConnect_Click();
 
-    // A saved compressor that is no longer installed falls back to "None".
-    const int saved = m_app.settings.readInteger(keys::compression, -1);
+    // A saved compressor that is no longer installed falls back to "None"; with none saved yet the
+    // device's own stays, so that a first recording is not uncompressed (at 1080p some 90 MB/s).
+    const bool neverChosen = m_app.settings.read(keys::compression, "").empty();
+    const int saved = neverChosen ? m_app.capture.currentCompressor() + 1
+                                  : m_app.settings.readInteger(keys::compression, -1);
     CompressionCombo->setCurrentIndex(inRange(saved, CompressionCombo) ? saved : 0);
     CompressionCombo_Click();
 }
@@ -377,7 +378,7 @@ void CapturePanel::connectDevice()
     {
         WaitCursor hourglass;
         if (auto connected = capture.connect(device); !connected) {
-            m_app.prompts.tell(connected.error().text(), MessageIcon::None, "Error");
+            tellError(hexErrorBoxText(connected.error()));
             return;
         }
     }
@@ -399,7 +400,7 @@ void CapturePanel::connectDevice()
 
     if (CmdPreview->text() == kPreviewOff) {
         if (auto previewing = capture.setPreview(true); !previewing)
-            m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
+            tellError(hexErrorBoxText(previewing.error()));
         else
             m_app.screens.previewForm().showScreen();
     }
@@ -417,8 +418,10 @@ void CapturePanel::fillFormatLists()
     const int savedResolution = settings.readInteger(keys::VideoResolution, -1);
     if (inRange(savedResolution, ResolutionCombo) && savedResolution != capture.currentResolution()) {
         ResolutionCombo->setCurrentIndex(savedResolution);
-        if (auto set = capture.setCurrentResolution(savedResolution); !set)
-            m_app.prompts.tell(set.error().text(), MessageIcon::None, "Error");
+        if (auto set = capture.setCurrentResolution(savedResolution); !set) {
+            tellError(hexErrorBoxText(set.error()));
+            selectOrFirst(ResolutionCombo, capture.currentResolution());
+        }
     }
 
     ColorLabel->setEnabled(true);
@@ -428,8 +431,10 @@ void CapturePanel::fillFormatLists()
     const int savedFormat = settings.readInteger(keys::ColorFormat, -1);
     if (inRange(savedFormat, ColorFormatCombo) && savedFormat != capture.currentColorFormat()) {
         ColorFormatCombo->setCurrentIndex(savedFormat);
-        if (auto set = capture.setCurrentColorFormat(savedFormat); !set)
-            m_app.prompts.tell(set.error().text(), MessageIcon::None, "Error");
+        if (auto set = capture.setCurrentColorFormat(savedFormat); !set) {
+            tellError(hexErrorBoxText(set.error()));
+            selectOrFirst(ColorFormatCombo, capture.currentColorFormat());
+        }
     }
 }
 
@@ -446,7 +451,7 @@ void CapturePanel::fillInputAndChannelLists()
         selectOrFirst(VideoInput, saved);
         if (VideoInput->currentIndex() != capture.currentVideoInput())
             if (auto set = capture.setCurrentVideoInput(VideoInput->currentIndex()); !set)
-                m_app.prompts.tell(set.error().text(), MessageIcon::None, "Error");
+                tellError(hexErrorBoxText(set.error()));
     }
 
     const bool channels = capture.channelsSupported();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/CaptureControl.h"
 #include "shell/ui/AppContext.h"
 
 #include <QWidget>
@@ -44,6 +45,30 @@ public:
     void EdtRate_Change();
     void CaptureType_Click();
     void CompressionCombo_Click();
+    void ResolutionCombo_Click();
+    void ColorFormatCombo_Click();
+    void VideoInput_Click();
+    void Channel_Click();
+    void AudioDevice_Click();
+    void ComboAttrib_Click();
+    void AudioCompr_Click();
+    void Effect_Click();
+    void VideoConfig_Click();
+    void ComprConfig_Click();
+    void AudioConfig_Click();
+    void CmdCap_Click();
+    void CmdCapFN_Click();
+    void CmdPreview_Click();
+    void Check1_Click();
+    void ChkAutoSave_Click();
+    /** The pre-trigger list: seconds before Start kept in each recording, stored as a setting. */
+    void PreTrigger_Click();
+
+    /** Copies the panel into the capture control; the capture screen calls it before every recording. */
+    void SetCaptureValues();
+    /** A device plugged in or out, reported by the capture control on the capture screen. */
+    void CapturePRO1_DeviceChange(DeviceCategory category, DeviceChange change, int index,
+                                  const std::string& name);
 
     // Methods the capture screen and the panel share.
     void InitAudioSettings();
@@ -109,6 +134,8 @@ public:
     QLabel* LblFrmDrop;
     QLabel* LblSamples;
     QLabel* LblTime;
+    QLabel* PreTriggerLabel;
+    QComboBox* PreTrigger;
 
     QLabel* LblStatus;
     QLabel* Label12;
@@ -126,6 +153,13 @@ private:
     void afterConnectionChange();
     void copyFrameOptions();
     void disableDeviceControls();
+    /** Sets the sound format from the attributes list, as the list shows it. */
+    void applyAudioAttributes();
+    /** Selects the control's current entries in the format lists again (after a refusal or a dialog). */
+    void reselectFormats();
+    void selectSavedPreTrigger();
+    /** An OK box titled "Error". */
+    void tellError(const std::string& text);
 
     AppContext& m_app;
 };

@@ -1,20 +1,31 @@
 #pragma once
 
+#include "capture/CaptureControl.h"
 #include "shell/ui/Screen.h"
 
+class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace leapmark {
 
-/** The capture screen: live preview and recording of one run to a named video file. */
-class PreviewForm : public Screen
+class LivePreview;
+
+/**
+ * The capture screen: the live picture, and the recording of one run to a file named after the
+ * skier and the pass, from "Start Recording" until the countdown ends, ESC or "Stop Recording",
+ * then the hand-over to frame selection. The capture control's events arrive here.
+ */
+class PreviewForm : public Screen, public CaptureListener
 {
     Q_OBJECT
 
 public:
     explicit PreviewForm(AppContext& app);
+    ~PreviewForm() override;
 
     /**
      * The load's skier name: the first name of the application folder's skier list, or
@@ -22,23 +33,83 @@ public:
      */
     void loadSkierName();
 
-    /** "Select": opens the skier picker. */
+    // Handlers.
     void cmdSelect_Click();
-    /** A double click in the name box opens the skier picker too. */
     void txtSkierName_DblClick();
+    void txtSkierName_Change();
+    void captureTimeValue_Click();
+    void cmdStartCapture_Click();
+    void mnuStart_Click();
+    void cmdStartTimer_Click();
+    void Timer40_Timer();
+    void passTimer_Timer();
+    void Form_KeyDown(int keyCode);
+    void cmdEndCapture_Click();
+    void cmdGoSetup_Click();
+    void cmdGoToTimer_Click();
 
-    /** The skier the next video is named after. */
+    // Events of the capture control.
+    void captureStatus(int code, const std::string& text) override;
+    void captureMessage(const std::string& text) override;
+    void captureWarning(const std::string& text) override;
+    void deviceChanged(DeviceCategory category, DeviceChange change, int index,
+                       const std::string& name) override;
+    void previewFrameReady() override;
+
+    /** The capture length in seconds. */
+    [[nodiscard]] double captureSeconds() const { return m_captureSeconds; }
+    /** The file being (or last) recorded. */
+    [[nodiscard]] const std::string& capturePath() const { return m_capturePath; }
+
+    LivePreview* CapturePRO1;
+    QLabel* Label1;
     QLineEdit* txtSkierName;
+    QLabel* Label2;
     QLineEdit* txtPass;
+    QPushButton* cmdSelect;
+    QComboBox* captureTimeValue;
+    QLabel* Label9;
+    QPushButton* cmdStartCapture;
+    QAction* mnuStart;
+    QPushButton* cmdStartTimer;
+    QPushButton* cmdEndCapture;
+    QLabel* Label3;
+    QLabel* captime;
+    QLabel* Label7;
+    QLabel* LblFrame;
+    QLabel* Label5;
+    QLabel* LblFrmDrop;
+    QLabel* Label6;
+    QLabel* lblStartFrame;
+    QLabel* runTime;
+    QLabel* Label8;
     /** The name-change notice, shown when a name was changed to avoid overwriting a capture. */
     QLabel* Label4;
-    QPushButton* cmdSelect;
+    QPushButton* cmdGoToTimer;
+    QPushButton* cmdGoSetup;
+    QLineEdit* Text1;
+    QTimer* Timer40;
+    QTimer* passTimer;
 
 protected:
+    void Form_Activate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildControls();
+    void Form_Load();
     void pickSkier();
+    void startRecording();
+    void stopRecording();
+    /** The capture file name from the name and pass boxes and the video folder. */
+    [[nodiscard]] std::string captureFileNameNow() const;
+    void noteMiddleOfCaptureAsContact();
+    void showCountersOnMainScreen();
+
+    double m_captureSeconds = 5.0;
+    std::string m_capturePath;
+    bool m_nameChanged = false;
 };
 
 } // namespace leapmark

@@ -40,6 +40,9 @@ struct AviWriter::Session
     AVFormatContext* format = nullptr;
     AVCodecContext* encoder = nullptr;
     AVStream* stream = nullptr;
+    AVStream* audioStream = nullptr;
+    std::int64_t audioSampleFrames = 0;
+    int audioBytesPerSampleFrame = 1;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
     bool fileCreated = false;
@@ -66,7 +69,7 @@ struct AviWriter::Session
         return *failure;
     }
 
-    Error fail(const std::string& text, ErrorKind kind)
+    Error fail(const std::string& text, ErrorKind kind = ErrorKind::Other)
     {
         failure = Error(text, kind);
         return *failure;
@@ -103,10 +106,10 @@ Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings setting
     int code = avformat_alloc_output_context2(&format, nullptr, "avi", name.c_str());
     if (code < 0 || !format)
         return fail("Could not create", code < 0 ? code : AVERROR(ENOMEM));
-    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
-    if (!codec)
-        return fail("Could not create " + name + ": this FFmpeg has no Motion-JPEG encoder",
-                    ErrorKind::Unsupported);
+    auto found = findAviEncoder(settings.codec);
+    if (!found)
+        return fail("Could not create " + name + ": " + found.error().text(), ErrorKind::Unsupported);
+    const AVCodec* codec = *found;
     stream = avformat_new_stream(format, nullptr);
     encoder = avcodec_alloc_context3(codec);
     frame = av_frame_alloc();
@@ -117,32 +120,50 @@ Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings setting
     encoder->width = size.widthPixels;
     encoder->height = size.heightPixels;
     encoder->sample_aspect_ratio = AVRational{1, 1};
-    if (range == ColourRange::Full) {
-        encoder->pix_fmt = AV_PIX_FMT_YUVJ420P;
-        encoder->color_range = AVCOL_RANGE_JPEG;
-    } else {
-        // JPEG proper is full range; limited-range MJPEG is a common extension that decoders honour.
-        encoder->pix_fmt = AV_PIX_FMT_YUV420P;
-        encoder->color_range = AVCOL_RANGE_MPEG;
-        encoder->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+    AVDictionary* options = nullptr;
+    if (auto configured = configureAviEncoder(encoder, &options, settings.codec, range, settings.quality);
+        !configured) {
+        av_dict_free(&options);
+        return fail("Could not create " + name + ": " + configured.error().text());
     }
     encoder->time_base = AVRational{rate.denominator, rate.numerator};
     encoder->framerate = AVRational{rate.numerator, rate.denominator};
-    // A fixed quantiser: the default bit-rate control gives blotchy pictures at these sizes.
-    encoder->flags |= AV_CODEC_FLAG_QSCALE;
-    encoder->global_quality = globalQuality;
     encoder->thread_count = settings.encoderThreads;
     encoder->thread_type = FF_THREAD_FRAME;
     if (format->oformat->flags & AVFMT_GLOBALHEADER)
         encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if ((code = avcodec_open2(encoder, codec, nullptr)) < 0)
-        return fail("Could not set up the Motion-JPEG encoder for", code);
+    code = avcodec_open2(encoder, codec, &options);
+    av_dict_free(&options);
+    if (code < 0)
+        return fail(std::string("Could not set up the ") + aviVideoCodecName(settings.codec) + " encoder for",
+                    code);
     if ((code = avcodec_parameters_from_context(stream->codecpar, encoder)) < 0)
         return fail("Could not create", code);
     stream->time_base = encoder->time_base;
     stream->avg_frame_rate = encoder->framerate;
     stream->r_frame_rate = encoder->framerate;
     stream->sample_aspect_ratio = encoder->sample_aspect_ratio;
+
+    if (settings.audio) {
+        const AviAudioTrack& audio = *settings.audio;
+        if (audio.sampleRateHz <= 0 || audio.channels < 1 || audio.channels > 2 ||
+            (audio.bitsPerSample != 8 && audio.bitsPerSample != 16))
+            return fail("Could not create " + name +
+                        ": the sound format is not 8 or 16 bits, mono or stereo");
+        audioStream = avformat_new_stream(format, nullptr);
+        if (!audioStream)
+            return fail("Could not create", AVERROR(ENOMEM));
+        AVCodecParameters* sound = audioStream->codecpar;
+        sound->codec_type = AVMEDIA_TYPE_AUDIO;
+        sound->codec_id = audio.bitsPerSample == 8 ? AV_CODEC_ID_PCM_U8 : AV_CODEC_ID_PCM_S16LE;
+        sound->sample_rate = audio.sampleRateHz;
+        av_channel_layout_default(&sound->ch_layout, audio.channels);
+        sound->bits_per_coded_sample = audio.bitsPerSample;
+        audioBytesPerSampleFrame = audio.channels * audio.bitsPerSample / 8;
+        sound->block_align = audioBytesPerSampleFrame;
+        sound->bit_rate = static_cast<std::int64_t>(audio.sampleRateHz) * audioBytesPerSampleFrame * 8;
+        audioStream->time_base = AVRational{1, audio.sampleRateHz};
+    }
 
     frame->format = encoder->pix_fmt;
     frame->width = size.widthPixels;
@@ -209,7 +230,7 @@ Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size
     session->path = path;
     session->size = size;
     session->range = range;
-    session->globalQuality = FF_QP2LAMBDA * settings.quality;
+    session->globalQuality = settings.codec == AviVideoCodec::Mjpeg ? FF_QP2LAMBDA * settings.quality : 0;
     if (auto started = session->start(rate, settings); !started) {
         const bool created = session->fileCreated;
         session.reset();
@@ -230,7 +251,7 @@ Result<void> AviWriter::write(const YuvPicture& picture)
         return Error("Could not write a frame: no video file is open");
     Session& session = *m_session;
     if (session.failure)
-        return *session.failure;
+        return Result<void>(*session.failure);
     if (picture.size() != session.size || picture.range() != session.range) {
         // A wrong frame is the caller's fault, not the file's: the video stays usable.
         return Error("Could not write " + pathText(session.path) + ": the frame is " +
@@ -241,7 +262,7 @@ Result<void> AviWriter::write(const YuvPicture& picture)
 
     AVFrame* frame = session.frame;
     if (const int code = av_frame_make_writable(frame); code < 0)
-        return session.fail("Could not write", code);
+        return Result<void>(session.fail("Could not write", code));
     const auto copyPlane = [](std::uint8_t* to, int toStride, const std::uint8_t* from, int width, int rows) {
         for (int row = 0; row < rows; ++row)
             std::memcpy(to + static_cast<std::ptrdiff_t>(row) * toStride,
@@ -257,10 +278,42 @@ Result<void> AviWriter::write(const YuvPicture& picture)
     frame->quality = session.globalQuality;
 
     if (const int code = avcodec_send_frame(session.encoder, frame); code < 0)
-        return session.fail("Could not encode a frame for", code);
+        return Result<void>(session.fail("Could not encode a frame for", code));
     if (auto drained = session.drainPackets(); !drained)
-        return drained;
+        return Result<void>(drained.error());
     ++session.framesWritten;
+    return success();
+}
+
+Result<void> AviWriter::writeAudio(const std::uint8_t* bytes, std::size_t size)
+{
+    if (!m_session || !m_session->audioStream)
+        return Error("Could not write sound: no video file with a sound stream is open");
+    Session& session = *m_session;
+    if (session.failure)
+        return *session.failure;
+    const auto sampleFrames = static_cast<std::int64_t>(size) / session.audioBytesPerSampleFrame;
+    if (sampleFrames == 0)
+        return success();
+    AVPacket* packet = session.packet;
+    if (const int code =
+            av_new_packet(packet, static_cast<int>(sampleFrames * session.audioBytesPerSampleFrame));
+        code < 0) {
+        return session.fail("Could not write sound to", code);
+    }
+    std::memcpy(packet->data, bytes, static_cast<std::size_t>(packet->size));
+    packet->pts = packet->dts = session.audioSampleFrames;
+    packet->duration = sampleFrames;
+    av_packet_rescale_ts(packet, AVRational{1, session.audioStream->codecpar->sample_rate},
+                         session.audioStream->time_base);
+    packet->stream_index = session.audioStream->index;
+    packet->flags |= AV_PKT_FLAG_KEY;
+    const int written = av_interleaved_write_frame(session.format, packet);
+    av_packet_unref(packet);
+    if (written < 0 || session.outputError() < 0) {
+        return session.fail("Could not write sound to", written < 0 ? written : session.outputError());
+    }
+    session.audioSampleFrames += sampleFrames;
     return success();
 }
 

@@ -3,12 +3,22 @@
 #include "common/Result.h"
 #include "video/VideoFormat.h"
 #include "video/YuvPicture.h"
+#include "video/ffmpeg/AviVideoCodec.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace leapmark {
+
+/** Uncompressed sound stored beside the video: 8-bit unsigned or 16-bit signed little-endian PCM. */
+struct AviAudioTrack
+{
+    int sampleRateHz = 11025;
+    int channels = 1;
+    int bitsPerSample = 8;
+};
 
 struct AviWriterSettings
 {
@@ -16,13 +26,17 @@ struct AviWriterSettings
     int quality = 3;
     /** Encoder threads (frame threading, which leaves the bytes unchanged); 0 picks one per core. */
     int encoderThreads = 0;
+    AviVideoCodec codec = AviVideoCodec::Mjpeg;
+    /** A sound stream, when the file has one. */
+    std::optional<AviAudioTrack> audio = std::nullopt;
 };
 
 /**
- * Writes Motion-JPEG video into an AVI file through FFmpeg's AVI muxer: open once, write frames in
- * order, close. The frame rate is exact (the AVI header carries it as a fraction) and the quality is
- * fixed, not left to the encoder's default bit rate. Frames are YUV 4:2:0 in the range given at open:
- * full range is stored as JPEG's own yuvj420p, limited range as yuv420p flagged as limited.
+ * Writes video (Motion JPEG unless the settings choose another compression) into an AVI file through FFmpeg's
+ * AVI muxer: open once, write frames in order, close. The frame rate is exact (the AVI header carries it as a
+ * fraction) and the quality is fixed, not left to the encoder's default bit rate. Frames are YUV 4:2:0 in the
+ * range given at open: full range is stored as JPEG's own yuvj420p, limited range as yuv420p flagged as
+ * limited.
  *
  * Errors name the file and the reason; a full disk (or the file-size limit reached) is told by the
  * error's kind, ErrorKind::DiskFull, so capture can say so. After a failure of the file the writer
@@ -45,6 +59,9 @@ public:
 
     /** Encodes and stores the next frame; it must have the size and range given at open. */
     [[nodiscard]] Result<void> write(const YuvPicture& frame);
+
+    /** Stores interleaved PCM samples of the sound stream given at open. */
+    [[nodiscard]] Result<void> writeAudio(const std::uint8_t* bytes, std::size_t size);
 
     /** Writes the frames still in the encoder, the index and the final header, and closes the file. */
     [[nodiscard]] Result<void> close();

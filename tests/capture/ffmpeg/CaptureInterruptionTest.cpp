@@ -1,0 +1,107 @@
+#include "capture/CapturePipeline.h"
+#include "capture/PipelineFakes.h"
+#include "capture/ffmpeg/AviFrameWriter.h"
+#include "capture/ffmpeg/CapturedVideo.h"
+#include "simulator/LiveJumpCamera.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace leapmark {
+namespace {
+
+const SourceFormat smallCamera{{320, 240}, {30, 1}};
+
+/** Frames numbered one after another from the first, as a capture without drops has them. */
+void expectConsecutive(const std::vector<std::int64_t>& stamps)
+{
+    ASSERT_FALSE(stamps.empty());
+    for (std::size_t i = 1; i < stamps.size(); ++i)
+        ASSERT_EQ(stamps[i], stamps[0] + static_cast<std::int64_t>(i)) << "frame " << i;
+}
+
+/** Records the simulated camera into a file until the recording ends or the time runs out. */
+int recordSimulatedCamera(const std::filesystem::path& path, std::chrono::milliseconds longest,
+                          testing::CollectedEvents& events)
+{
+    SteadyPacingClock clock;
+    LiveJumpCamera camera(clock);
+    CapturePipeline pipeline(clock, events);
+    if (!pipeline.startDevice(camera, smallCamera, {}))
+        return 10;
+    auto writer = AviFrameWriter::open(path, smallCamera.size, smallCamera.rate, {});
+    if (!writer)
+        return 11;
+    if (!pipeline.startRecording(std::move(*writer)))
+        return 12;
+    const auto deadline = std::chrono::steady_clock::now() + longest;
+    while (pipeline.recording() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool endedByItself = !pipeline.recording();
+    (void)pipeline.stopRecording();
+    pipeline.stopDevice();
+    return endedByItself ? 0 : 13;
+}
+
+TEST(CaptureInterruption, AFullDiskStopsTheCaptureWithItsOwnMessageAndLeavesAReadableFile)
+{
+    testing::TempFolder folder;
+    const auto path = folder.file("full.avi");
+    const int outcome = testing::runWithFileSizeLimit(96 * 1024, [&] {
+        testing::CollectedEvents events;
+        const int recorded = recordSimulatedCamera(path, std::chrono::seconds(5), events);
+        if (recorded != 0)
+            return recorded;
+        const auto warnings = events.warnings();
+        const bool diskFull =
+            warnings.size() == 1 && warnings[0].find("Recording stopped because the disk is full") == 0;
+        return diskFull ? 0 : 20;
+    });
+    ASSERT_EQ(outcome, 0) << "10-13: the recording did not end by itself; 20: no disk-full warning";
+
+    const auto video = testing::readCapturedVideo(path);
+    ASSERT_TRUE(video);
+    EXPECT_GT(video->frameCount, 3);
+    expectConsecutive(video->stamps);
+}
+
+TEST(CaptureInterruption, ACaptureKilledPartWayStillOpensAndSteps)
+{
+    testing::TempFolder folder;
+    const auto path = folder.file("killed.avi");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        testing::CollectedEvents events;
+        ::_exit(recordSimulatedCamera(path, std::chrono::seconds(30), events));
+    }
+    // Half a second of frames into the file, then the power goes.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto bytesSoFar = [&] {
+        std::error_code missing;
+        const auto size = std::filesystem::file_size(path, missing);
+        return missing ? 0 : size;
+    };
+    while (bytesSoFar() < 32 * 1024 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const auto video = testing::readCapturedVideo(path);
+    ASSERT_TRUE(video);
+    EXPECT_GT(video->frameCount, 5);
+    EXPECT_EQ(video->framesPerSecond, 30.0);
+    expectConsecutive(video->stamps);
+}
+
+} // namespace
+} // namespace leapmark
