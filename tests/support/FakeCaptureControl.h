@@ -2,6 +2,7 @@
 
 #include "capture/CaptureControl.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,17 @@ public:
     int limitSeconds = 0;
     std::string stream = "testvid.avi";
     int connectCount = 0;
+    // Recording: what the counters say, and what the program asked for.
+    CaptureCounters counts;
+    int startCount = 0;
+    int stopCount = 0;
+    bool recording = false;
+    std::optional<Error> startFailure;
+    std::optional<Error> connectFailure;
+    /** Refuses every change of a format, input, channel or effect. */
+    std::optional<Error> setFailure;
+    double preTrigger = 0.0;
+    CaptureListener* listener = nullptr;
 
     std::vector<std::string> videoDevices() const override { return devices; }
     int currentVideoDevice() const override { return device; }
@@ -54,6 +66,8 @@ public:
     Result<void> connect(int index) override
     {
         ++connectCount;
+        if (connectFailure)
+            return *connectFailure;
         if (index < 0 || index >= static_cast<int>(devices.size()))
             return Error("There is no capture device " + std::to_string(index));
         device = index;
@@ -118,16 +132,32 @@ public:
     std::string streamFile() const override { return stream; }
     void setStreamFile(const std::string& path) override { stream = path; }
     Result<void> grabFrame() override { return success(); }
-    Result<void> startCapture() override { return success(); }
-    Result<void> stopCapture() override { return success(); }
-    bool capturing() const override { return false; }
-    CaptureCounters counters() const override { return {}; }
+    Result<void> startCapture() override
+    {
+        ++startCount;
+        if (startFailure)
+            return *startFailure;
+        recording = true;
+        return success();
+    }
+    Result<void> stopCapture() override
+    {
+        ++stopCount;
+        recording = false;
+        return success();
+    }
+    bool capturing() const override { return recording; }
+    CaptureCounters counters() const override { return counts; }
+    double preTriggerSeconds() const override { return preTrigger; }
+    void setPreTriggerSeconds(double seconds) override { preTrigger = seconds; }
 
-    void setListener(CaptureListener*) override {}
+    void setListener(CaptureListener* receiver) override { listener = receiver; }
 
 private:
     Result<void> set(int& entry, int value)
     {
+        if (setFailure)
+            return *setFailure;
         entry = value;
         return success();
     }

@@ -19,10 +19,18 @@
 
 namespace leapmark::testing {
 
-AppHarness::AppHarness() : m_videoDir(m_folder.path() / "videos")
+AppHarness::AppHarness(HarnessCamera camera, LiveJumpTiming timing) : m_videoDir(m_folder.path() / "videos")
 {
     std::filesystem::create_directories(m_videoDir);
     std::filesystem::create_directories(appDir());
+    if (camera == HarnessCamera::Simulated) {
+        CaptureBackEndOptions options;
+        options.watchDevices = false;
+        options.relativeFolder = appDir();
+        options.simulatedSize = {320, 240};
+        options.timing = timing;
+        m_backEnd = std::make_unique<FfmpegCaptureControl>(m_poster, m_pacing, m_devices, options);
+    }
     std::filesystem::create_directories(exchangeDir());
     std::filesystem::create_directories(scratchDir());
     m_clock.set(2026, 12, 7, 15, 53, 4);
@@ -40,7 +48,8 @@ void AppHarness::build()
     SessionPaths paths;
     paths.app_dir = appDir();
     paths.exchange_dir = exchangeDir();
-    m_app = std::make_unique<Application>(paths, Services{m_settings, m_prompts, m_clock, m_capture});
+    CaptureControl& capture = m_backEnd ? static_cast<CaptureControl&>(*m_backEnd) : m_capture;
+    m_app = std::make_unique<Application>(paths, Services{m_settings, m_prompts, m_clock, capture});
 }
 
 void AppHarness::useVideoDir()
@@ -104,6 +113,16 @@ void AppHarness::click(QAbstractButton* button)
     const QPoint where =
         captioned ? QPoint(std::min(8, button->width() / 2), button->height() / 2) : QPoint();
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
+}
+
+bool AppHarness::waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+void AppHarness::wait(int ms)
+{
+    QTest::qWait(ms);
 }
 
 std::string AppHarness::bytesOf(const std::filesystem::path& path)

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "capture/NoDeviceCaptureControl.h"
+#include "capture/PacingClock.h"
+#include "capture/ffmpeg/ControlFakes.h"
+#include "capture/ffmpeg/FfmpegCaptureControl.h"
+#include "capture/ui/QtEventPoster.h"
 #include "common/Clock.h"
 #include "settings/InMemorySettingsStore.h"
 #include "shell/ui/Application.h"
@@ -8,6 +12,7 @@
 #include "support/TempFolder.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,15 +28,23 @@ class MainForm;
 
 namespace leapmark::testing {
 
+/** Which capture back end the harness runs on. */
+enum class HarnessCamera {
+    /** No capture device at all. */
+    None,
+    /** The FFmpeg back end with the simulated camera (320x240) and cameras the test plugs in. */
+    Simulated,
+};
+
 /**
  * The whole application on temporary folders: an in-memory settings store, scripted prompts, a
- * fixed clock and a capture back end with no devices, on the offscreen platform. The settings and
- * folders outlive restart(), so a test can start the program twice.
+ * fixed clock and a capture back end (by default one with no devices), on the offscreen platform.
+ * The settings and folders outlive restart(), so a test can start the program twice.
  */
 class AppHarness
 {
 public:
-    AppHarness();
+    explicit AppHarness(HarnessCamera camera = HarnessCamera::None, LiveJumpTiming timing = {});
     ~AppHarness();
 
     /** The video folder the start-up is pointed at (setting "logpath"), created for the test. */
@@ -44,7 +57,16 @@ public:
     [[nodiscard]] InMemorySettingsStore& settings() { return m_settings; }
     [[nodiscard]] ScriptedPrompts& prompts() { return m_prompts; }
     [[nodiscard]] FixedClock& clock() { return m_clock; }
+    /** The back end without devices (HarnessCamera::None). */
     [[nodiscard]] NoDeviceCaptureControl& capture() { return m_capture; }
+    /** The FFmpeg back end (HarnessCamera::Simulated), or none. */
+    [[nodiscard]] FfmpegCaptureControl* backEnd() { return m_backEnd.get(); }
+    /** The cameras and sound inputs the FFmpeg back end finds when it scans. */
+    [[nodiscard]] PluggableCatalog& devices() { return m_devices; }
+    /** Runs the event loop until the condition holds or the time is up; true when it holds. */
+    static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
+    /** Runs the event loop for a while. */
+    static void wait(int ms);
     [[nodiscard]] Application& app() { return *m_app; }
     [[nodiscard]] Session& session() { return m_app->session(); }
     [[nodiscard]] Screens& screens() { return m_app->screens(); }
@@ -86,6 +108,10 @@ private:
     ScriptedPrompts m_prompts;
     FixedClock m_clock;
     NoDeviceCaptureControl m_capture;
+    QtEventPoster m_poster;
+    SteadyPacingClock m_pacing;
+    PluggableCatalog m_devices;
+    std::unique_ptr<FfmpegCaptureControl> m_backEnd;
     std::unique_ptr<Application> m_app;
     int m_programEnds = 0;
 };
