@@ -1,4 +1,5 @@
 #include "capture/ffmpeg/AlsaAudioSource.h"
+#include "video/ffmpeg/FfmpegReason.h"
 
 #include <cstring>
 
@@ -10,21 +11,6 @@ extern "C" {
 }
 
 namespace leapmark {
-namespace {
-
-std::string ffmpegReason(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
-
-int interruptRequested(void* flag)
-{
-    return static_cast<std::atomic<bool>*>(flag)->load() ? 1 : 0;
-}
-
-} // namespace
 
 std::vector<ListedDevice> scanAlsaDevices()
 {

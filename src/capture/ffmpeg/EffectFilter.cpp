@@ -1,4 +1,5 @@
 #include "capture/ffmpeg/EffectFilter.h"
+#include "video/ffmpeg/FfmpegReason.h"
 
 #include <cstring>
 
@@ -12,13 +13,6 @@ extern "C" {
 
 namespace leapmark {
 namespace {
-
-std::string ffmpegReason(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
 
 void copyPlane(std::uint8_t* to, int toStride, const std::uint8_t* from, int fromStride, int width, int rows)
 {

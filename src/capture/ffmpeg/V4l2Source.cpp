@@ -1,4 +1,5 @@
 #include "capture/ffmpeg/V4l2Source.h"
+#include "video/ffmpeg/FfmpegReason.h"
 
 #include <cmath>
 #include <cstring>
@@ -14,18 +15,6 @@ extern "C" {
 
 namespace leapmark {
 namespace {
-
-std::string ffmpegReason(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
-
-int interruptRequested(void* flag)
-{
-    return static_cast<std::atomic<bool>*>(flag)->load() ? 1 : 0;
-}
 
 bool isFullRange(const AVFrame* frame)
 {

@@ -1,4 +1,5 @@
 #include "video/ffmpeg/AviWriter.h"
+#include "video/ffmpeg/FfmpegReason.h"
 
 #include "common/PathText.h"
 #include "common/TextFile.h"
@@ -15,13 +16,6 @@ extern "C" {
 
 namespace leapmark {
 namespace {
-
-std::string ffmpegReason(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
 
 /** FFmpeg's codes for system errors are the negated error numbers; its own codes lie far below. */
 ErrorKind kindOf(int code)
