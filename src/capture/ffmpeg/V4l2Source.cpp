@@ -1,5 +1,6 @@
 #include "capture/ffmpeg/V4l2Source.h"
 #include "video/ffmpeg/FfmpegReason.h"
+#include "video/ffmpeg/JpegRangeFormats.h"
 
 #include <cmath>
 #include <cstring>
@@ -18,29 +19,8 @@ namespace {
 
 bool isFullRange(const AVFrame* frame)
 {
-    switch (frame->format) {
-    case AV_PIX_FMT_YUVJ420P:
-    case AV_PIX_FMT_YUVJ422P:
-    case AV_PIX_FMT_YUVJ444P:
-        return true;
-    default:
-        return frame->color_range == AVCOL_RANGE_JPEG;
-    }
-}
-
-/** The plain pixel format of a JPEG-range one, which swscale wants with the range given apart. */
-AVPixelFormat plainFormat(int format)
-{
-    switch (format) {
-    case AV_PIX_FMT_YUVJ420P:
-        return AV_PIX_FMT_YUV420P;
-    case AV_PIX_FMT_YUVJ422P:
-        return AV_PIX_FMT_YUV422P;
-    case AV_PIX_FMT_YUVJ444P:
-        return AV_PIX_FMT_YUV444P;
-    default:
-        return static_cast<AVPixelFormat>(format);
-    }
+    return isJpegRangeFormat(static_cast<AVPixelFormat>(frame->format)) ||
+           frame->color_range == AVCOL_RANGE_JPEG;
 }
 
 } // namespace
@@ -171,9 +151,9 @@ Result<void> V4l2Source::convert(const AVFrame* frame, YuvPicture& picture)
 {
     if (picture.size() != m_format.size || picture.range() != ColourRange::Full)
         picture = YuvPicture(m_format.size, ColourRange::Full);
-    m_scaler = sws_getCachedContext(m_scaler, frame->width, frame->height, plainFormat(frame->format),
-                                    picture.width(), picture.height(), AV_PIX_FMT_YUV420P, SWS_BILINEAR,
-                                    nullptr, nullptr, nullptr);
+    m_scaler = sws_getCachedContext(
+        m_scaler, frame->width, frame->height, withoutJpegRange(static_cast<AVPixelFormat>(frame->format)),
+        picture.width(), picture.height(), AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler)
         return Error("Could not convert the pictures of " + m_path, ErrorKind::Unsupported);
     const int* coefficients = sws_getCoefficients(SWS_CS_ITU601);

@@ -1,4 +1,5 @@
 #include "review/ffmpeg/BgrConverter.h"
+#include "video/ffmpeg/JpegRangeFormats.h"
 
 #include <cstring>
 #include <string>
@@ -10,35 +11,12 @@ extern "C" {
 
 namespace leapmark {
 
-namespace {
-
-/** The full-range JPEG formats have plain equivalents; the range is then told to the scaler. */
-AVPixelFormat withoutJpegRange(AVPixelFormat format, bool& fullRange)
-{
-    fullRange = true;
-    switch (format) {
-    case AV_PIX_FMT_YUVJ420P:
-        return AV_PIX_FMT_YUV420P;
-    case AV_PIX_FMT_YUVJ422P:
-        return AV_PIX_FMT_YUV422P;
-    case AV_PIX_FMT_YUVJ444P:
-        return AV_PIX_FMT_YUV444P;
-    case AV_PIX_FMT_YUVJ440P:
-        return AV_PIX_FMT_YUV440P;
-    case AV_PIX_FMT_YUVJ411P:
-        return AV_PIX_FMT_YUV411P;
-    default:
-        fullRange = false;
-        return format;
-    }
-}
-
-} // namespace
-
 SwsContext* bgrScalerFor(SwsContext* cached, const AVFrame& picture)
 {
     bool fullRange = false;
-    const AVPixelFormat source = withoutJpegRange(static_cast<AVPixelFormat>(picture.format), fullRange);
+    const auto decoded = static_cast<AVPixelFormat>(picture.format);
+    fullRange = isJpegRangeFormat(decoded);
+    const AVPixelFormat source = withoutJpegRange(decoded);
     fullRange = fullRange || picture.color_range == AVCOL_RANGE_JPEG;
     SwsContext* context =
         sws_getCachedContext(cached, picture.width, picture.height, source, picture.width, picture.height,
