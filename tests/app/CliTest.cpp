@@ -163,5 +163,64 @@ TEST(CliVideo, DemoMeasuresTheSimulatedJumpToTheMillimetre)
     EXPECT_EQ(run({"avi-info", folder.file("grid.ipt").string()}).code, 1);
 }
 
+TEST(CliCapture, RecordsTheSimulatedCameraThroughThePipeline)
+{
+    const CliRun devices = run({"devices"});
+    ASSERT_EQ(devices.code, 0) << devices.err;
+    EXPECT_NE(devices.out.find("simulated\n"), std::string::npos) << devices.out;
+
+    testing::TempFolder folder;
+    const std::string video = folder.file("live.avi").string();
+    const CliRun capture = run({"capture", "--device", "simulated", "--size", "320x240", "--fps", "25",
+                                "--seconds", "1", "--codec", "mjpeg", "--pre-trigger", "0.4", video});
+    ASSERT_EQ(capture.code, 0) << capture.err;
+    std::istringstream lines(capture.out);
+    std::map<std::string, long long> counters;
+    std::string name;
+    long long value = 0;
+    while (lines >> name >> value)
+        counters[name] = value;
+    ASSERT_EQ(counters.size(), 4u) << capture.out;
+    // One second at 25 frames a second after 0.4 s kept from before the start.
+    EXPECT_NEAR(static_cast<double>(counters["frames_captured"]), 35.0, 4.0) << capture.out;
+    EXPECT_EQ(counters["frames_dropped"], 0);
+    EXPECT_EQ(counters["audio_samples"], 0);
+    EXPECT_NEAR(static_cast<double>(counters["time_ms"]), 1400.0, 200.0);
+
+    const CliRun info = run({"avi-info", video});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_NE(info.out.find("Length: " + std::to_string(counters["frames_captured"]) + " frames\n"),
+              std::string::npos)
+        << info.out;
+}
+
+TEST(CliCapture, RefusesWhatItCannotRecord)
+{
+    testing::TempFolder folder;
+    const std::string video = folder.file("x.avi").string();
+    EXPECT_EQ(run({"capture", "--device", "no such camera", "--size", "320x240", "--fps", "30", "--seconds",
+                   "1", video})
+                  .code,
+              1);
+    EXPECT_EQ(
+        run({"capture", "--device", "simulated", "--size", "333x222", "--fps", "30", "--seconds", "1", video})
+            .code,
+        1);
+    EXPECT_EQ(run({"capture", "--device", "simulated", "--size", "320x240", "--fps", "30", "--seconds", "1",
+                   "--codec", "divx", video})
+                  .code,
+              1);
+    EXPECT_EQ(run({"capture", "--device", "simulated", "--size", "320x240", "--fps", "fast", "--seconds", "1",
+                   video})
+                  .code,
+              2);
+    EXPECT_EQ(run({"capture", "--device", "simulated", "--size", "320x240", "--fps", "30", "--seconds", "1",
+                   "--pre-trigger", "4", video})
+                  .code,
+              2);
+    EXPECT_EQ(run({"devices", "extra"}).code, 2);
+    EXPECT_FALSE(std::filesystem::exists(video));
+}
+
 } // namespace
 } // namespace leapmark::cli
