@@ -1,0 +1,122 @@
+"""An operator at the real program: finds controls by their accessible names (AT-SPI), moves the
+mouse and presses keys with xdotool, and keeps a screenshot of every screen it passes."""
+import os
+import subprocess
+import time
+
+import pyatspi
+
+
+class RoadFailure(Exception):
+    pass
+
+
+def _extents(node):
+    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return ext.x, ext.y, ext.width, ext.height
+
+
+def _showing(node):
+    try:
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+class Operator:
+    def __init__(self, shots_dir, app_name="Leapmark", log=print):
+        self.shots_dir = shots_dir
+        self.app_name = app_name
+        self.log = log
+        self.shot_count = 0
+        os.makedirs(shots_dir, exist_ok=True)
+
+    # Finding things.
+
+    def _application(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == self.app_name:
+                return app
+        return None
+
+    def windows(self):
+        app = self._application()
+        if app is None:
+            return []
+        return [w for w in app if w is not None and _showing(w)]
+
+    def wait_window(self, title_part, timeout=20.0):
+        end = time.time() + timeout
+        while time.time() < end:
+            for window in self.windows():
+                if title_part in (window.name or ""):
+                    return window
+            time.sleep(0.2)
+        names = [w.name for w in self.windows()]
+        raise RoadFailure(f"no window titled like {title_part!r} appeared; showing: {names}")
+
+    def find(self, window, name, role=None, timeout=10.0, exact=True):
+        end = time.time() + timeout
+        while True:
+            found = self._search(window, name, role, exact)
+            if found is not None:
+                return found
+            if time.time() >= end:
+                raise RoadFailure(f"no control {name!r} ({role}) on {window.name!r}")
+            time.sleep(0.2)
+
+    def _search(self, node, name, role, exact):
+        for child in node:
+            if child is None:
+                continue
+            label = child.name or ""
+            matches = label == name if exact else name in label
+            if matches and (role is None or child.getRoleName() == role) and _showing(child):
+                return child
+            below = self._search(child, name, role, exact)
+            if below is not None:
+                return below
+        return None
+
+    def text_of(self, node):
+        try:
+            text = node.queryText()
+            return text.getText(0, text.characterCount)
+        except Exception:
+            return node.name or ""
+
+    # Acting.
+
+    def click_at(self, x, y, button=1):
+        subprocess.run(["xdotool", "mousemove", "--sync", str(int(x)), str(int(y))], check=True)
+        time.sleep(0.05)
+        subprocess.run(["xdotool", "click", str(button)], check=True)
+        time.sleep(0.15)
+
+    def click(self, node):
+        x, y, w, h = _extents(node)
+        if w <= 0 or h <= 0:
+            raise RoadFailure(f"control {node.name!r} has no place on the screen")
+        self.log(f"click {node.name!r}")
+        self.click_at(x + w / 2, y + h / 2)
+
+    def extents(self, node):
+        return _extents(node)
+
+    def key(self, *keys):
+        self.log("key " + " ".join(keys))
+        subprocess.run(["xdotool", "key", "--delay", "60", *keys], check=True)
+        time.sleep(0.15)
+
+    def type(self, text):
+        self.log(f"type {text!r}")
+        subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
+        time.sleep(0.1)
+
+    def shot(self, name):
+        self.shot_count += 1
+        path = os.path.join(self.shots_dir, f"{self.shot_count:02d}-{name}.png")
+        subprocess.run(["import", "-window", "root", path], check=False)
+        self.log(f"screenshot {path}")
+        return path
