@@ -10,6 +10,7 @@ packages=(
   ffmpeg
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core xdotool
+  dbus at-spi2-core python3-pyatspi imagemagick
   dpkg-dev file desktop-file-utils appstream
 )
 
