@@ -1,5 +1,6 @@
 #include "app/cli/Cli.h"
 
+#include "app/cli/CheckCommands.h"
 #include "app/cli/Command.h"
 #include "app/cli/GridCommands.h"
 #include "app/cli/NumberCommand.h"
@@ -13,9 +14,10 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 10> kCommands{
-    &numberCommand,   &solveCommand,   &gridSaveCommand,     &gridShowCommand, &measureCommand,
-    &toScreenCommand, &aviInfoCommand, &extractFrameCommand, &simulateCommand, &demoCommand};
+const std::array<const Command*, 13> kCommands{
+    &numberCommand,   &solveCommand,     &gridSaveCommand,     &gridShowCommand, &measureCommand,
+    &toScreenCommand, &aviInfoCommand,   &extractFrameCommand, &simulateCommand, &demoCommand,
+    &accuracyCommand, &gridCheckCommand, &checkPointsCommand};
 
 void printHelp(std::ostream& out)
 {
