@@ -3,6 +3,7 @@
 #include "grid/AccuracyCheck.h"
 #include "grid/BuoyMarking.h"
 #include "grid/CheckPoints.h"
+#include "grid/GridFile.h"
 #include "grid/GridSetupSummary.h"
 #include "shell/ui/Screen.h"
 
@@ -51,6 +52,12 @@ public:
     void showWorkingGridInBoxes();
     /** Shows that grid g is ready: its caption on the selector, the ready icon and the accuracy controls. */
     void showGridReady(int g);
+    /**
+     * Takes a grid file that read correctly over as grid g, as loading it here and reloading it at
+     * start-up both do: the grid state, the boxes, the "Twips" summary in the results file, the
+     * ready state, the setting naming the file and the main screen's picture and description.
+     */
+    void takeGridFile(int g, const std::string& pathLabel, const GridFileContent& content);
 
     // Methods other screens call.
     /** Checks how much of the picture the buoy pairs span and shows the advice; false when it cannot. */

@@ -132,20 +132,29 @@ void Grid_Setup::gridLoad_Click()
                            MessageIcon::Exclamation);
         return;
     }
-    applyGridFile(grid, g, *chosen, *content);
-    showWorkingGridInBoxes();
-    m_app.screens.measure().showGridDescription(grid.grid_descriptions[static_cast<std::size_t>(g)]);
-    appendSummary(SummaryPositionLabel::Twips);
+    takeGridFile(g, *chosen, *content);
     picture->clearDrawing();
     grid_check();
+    loadCheckPointsOf(file);
+}
+
+void Grid_Setup::takeGridFile(int g, const std::string& pathLabel, const GridFileContent& content)
+{
+    if (!isGridNumber(g))
+        return;
+    GridState& grid = m_app.session.grid;
+    const auto index = static_cast<std::size_t>(g);
+    applyGridFile(grid, g, pathLabel, content);
+    showWorkingGridInBoxes();
+    m_app.screens.measure().showGridDescription(grid.grid_descriptions[index]);
+    appendSummary(SummaryPositionLabel::Twips);
     showGridReady(g);
-    m_app.settings.write(keys::gridFileKey(g), *chosen);
+    m_app.settings.write(keys::gridFileKey(g), pathLabel);
     MainForm& main = m_app.screens.mainForm();
     main.setGridPicture(g, GridPicture::Ready);
-    main.setGridDescription(g, grid.grid_descriptions[static_cast<std::size_t>(g)]);
-    // Filling the boxes counts as editing them; the grid just loaded is complete again.
+    main.setGridDescription(g, grid.grid_descriptions[index]);
+    // Filling the boxes counts as editing them; the grid just taken over is complete again.
     update_grids_complete(grid);
-    loadCheckPointsOf(file);
 }
 
 void Grid_Setup::setPictureSize()

@@ -295,8 +295,8 @@ SimulatedCalibration calibrateOnSimulatedFrame(double zoom)
     }
     CornerPoints survey;
     for (std::size_t i = 0; i < 4; ++i)
-        survey[i] = {truth.parameters.buoys[i].x, truth.parameters.buoys[i].y};
-    station.typeSurvey(survey, {truth.parameters.ramp.x, truth.parameters.ramp.y});
+        survey[i] = {truth.parameters.buoys[i].xMetres, truth.parameters.buoys[i].yMetres};
+    station.typeSurvey(survey, {truth.parameters.ramp.xMetres, truth.parameters.ramp.yMetres});
     AppHarness::click(setup.Load);
     EXPECT_EQ(station.app.prompts().count(), 0u);
 

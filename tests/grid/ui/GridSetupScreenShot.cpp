@@ -49,8 +49,8 @@ int main(int argc, char** argv)
     }
     CornerPoints survey;
     for (std::size_t i = 0; i < 4; ++i)
-        survey[i] = {truth.parameters.buoys[i].x, truth.parameters.buoys[i].y};
-    station.typeSurvey(survey, {truth.parameters.ramp.x, truth.parameters.ramp.y});
+        survey[i] = {truth.parameters.buoys[i].xMetres, truth.parameters.buoys[i].yMetres};
+    station.typeSurvey(survey, {truth.parameters.ramp.xMetres, truth.parameters.ramp.yMetres});
     AppHarness::typeInto(setup.ipt_file_description_2, "Simulated shore camera");
     setup.Load->click();
     setup.optAdvancedAccuracy->click();
