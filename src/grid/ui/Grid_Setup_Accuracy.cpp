@@ -32,7 +32,7 @@ void styleAccuracyLabel(QLabel* label, Rgb colour)
 {
     const bool dark = 0.299 * colour.red + 0.587 * colour.green + 0.114 * colour.blue < 128.0;
     label->setStyleSheet(
-        QStringLiteral("color: rgb(%1, %2, %3); background-color: %4; padding: 0px 2px;"
+        QStringLiteral("color: rgb(%1, %2, %3); background-color: %4; padding: 0px 1px; font-size: 8pt;"
                        " font-weight: bold")
             .arg(colour.red)
             .arg(colour.green)

@@ -5,6 +5,7 @@
 #include "measure/ui/SimulatedLanding.h"
 
 #include "common/Twips.h"
+#include "grid/GridOverlay.h"
 #include "grid/ui/Grid_Setup.h"
 #include "shell/ui/picture/PictureMagnifier.h"
 #include "shell/ui/picture/PictureSurface.h"
@@ -55,15 +56,22 @@ int main(int argc, char** argv)
     setup.Load->click();
     setup.optAdvancedAccuracy->click();
     setup.btnAccuracyCheck->click();
-    setup.picture->zoomToFit();
+    // Zoomed so that the lattice's rows stand apart, the whole quadrilateral in view.
+    const BuoyPositions buoys = namedBuoyPositions(station.app.session().grid);
+    setup.picture->setZoom(1.75);
+    setup.picture->centreOn(
+        {(buoys.lowerLeft.x + buoys.lowerRight.x) / 2, (buoys.upperLeft.y + buoys.lowerRight.y) / 2});
     leapmark::testing::GridSetupStation::settle();
     const bool first = setup.grab().save(QString::fromUtf8(argv[1]));
 
-    // The magnifier over the upper-left buoy, at 1:1.
+    // Marking the upper-left buoy again at 1:1 with the magnifier over it.
     setup.picture->zoomActualSize();
+    setup.picture->clearDrawing();
+    setup.clear_accuracy_indicator();
     const PixelPoint buoy = truth.buoyPixels[2];
     const QPointF twips(pixelsToTwips(buoy.x), pixelsToTwips(buoy.y));
     setup.picture->centreOn(twips);
+    station.markBuoy(corner::upperLeft, twips);
     setup.picture->setMagnifierEnabled(true);
     QTest::mouseMove(setup.picture->viewport(), setup.picture->viewPixelNearest(twips));
     leapmark::testing::GridSetupStation::settle();
