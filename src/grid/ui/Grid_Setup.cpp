@@ -618,7 +618,7 @@ void Grid_Setup::grid_select_Click()
     if (isGridLoaded(grid, next))
         showGridReady(next);
     update_grids_complete(grid);
-    loadCheckPointsOf(toPath(grid.grid_file_labels[static_cast<std::size_t>(next)]));
+    loadCheckPointsOf(grid.grid_file_labels[static_cast<std::size_t>(next)]);
 }
 
 void Grid_Setup::chkboxGridLock_Click()

@@ -231,7 +231,9 @@ private:
     void createCheckPointControls(QWidget* panel);
     void markCheckPoint(QPointF twips);
     void showCheckPoints();
-    void loadCheckPointsOf(const std::filesystem::path& gridFile);
+    /** The check points kept beside a grid file (its label as the boxes show it); none without a side file.
+     */
+    void loadCheckPointsOf(const std::string& gridFileLabel);
     void readCheckPointTable();
 
     QString m_gridStateIconName;

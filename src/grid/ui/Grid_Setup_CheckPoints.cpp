@@ -44,7 +44,7 @@ void Grid_Setup::createCheckPointControls(QWidget* panel)
     checkPointTable->setSelectionMode(QAbstractItemView::SingleSelection);
     checkPointTable->setMinimumHeight(150);
     btnAddCheckPoint =
-        namedControl<QPushButton>(fmCheckPoints, "btnAddCheckPoint", QStringLiteral("Add &Point"));
+        namedControl<QPushButton>(fmCheckPoints, "btnAddCheckPoint", QStringLiteral("Add P&oint"));
     btnRemoveCheckPoint =
         namedControl<QPushButton>(fmCheckPoints, "btnRemoveCheckPoint", QStringLiteral("&Remove Point"));
     chkMarkCheckPoint =
@@ -52,7 +52,7 @@ void Grid_Setup::createCheckPointControls(QWidget* panel)
     chkMarkCheckPoint->setToolTip(
         QStringLiteral("While ticked, a click on the picture marks the selected check point"));
     btnSaveCheckPoints =
-        namedControl<QPushButton>(fmCheckPoints, "btnSaveCheckPoints", QStringLiteral("Sa&ve Points"));
+        namedControl<QPushButton>(fmCheckPoints, "btnSaveCheckPoints", QStringLiteral("Save Points"));
     lblLargestResidual = namedControl<QLabel>(fmCheckPoints, "lblLargestResidual");
     for (std::size_t i = 0; i < checkPointLabels.size(); ++i) {
         auto* label = new QLabel(picture->viewport());
@@ -190,10 +190,11 @@ void Grid_Setup::showCheckPoints()
         lblLargestResidual->setText(QStringLiteral("Largest residual: none yet"));
 }
 
-void Grid_Setup::loadCheckPointsOf(const std::filesystem::path& gridFile)
+void Grid_Setup::loadCheckPointsOf(const std::string& gridFileLabel)
 {
     m_checkPoints.clear();
-    if (!gridFile.empty() && fileExists(pathText(gridFile))) {
+    const std::filesystem::path gridFile = pathInFolder(m_app.session.paths.current_folder, gridFileLabel);
+    if (!gridFileLabel.empty() && fileExists(pathText(gridFile))) {
         auto points = readCheckPointsOf(gridFile);
         if (points)
             m_checkPoints = std::move(*points);
@@ -206,13 +207,14 @@ void Grid_Setup::loadCheckPointsOf(const std::filesystem::path& gridFile)
 
 void Grid_Setup::btnSaveCheckPoints_Click()
 {
-    const std::string gridFile = ss(ipt_file_description->text());
-    if (!fileExists(gridFile)) {
+    const std::filesystem::path gridFile =
+        pathInFolder(m_app.session.paths.current_folder, ss(ipt_file_description->text()));
+    if (!fileExists(pathText(gridFile))) {
         m_app.prompts.tell("Check points are kept beside the grid file: save or load the grid file first",
                            MessageIcon::Exclamation);
         return;
     }
-    if (auto written = writeCheckPointsOf(toPath(gridFile), m_checkPoints); !written)
+    if (auto written = writeCheckPointsOf(gridFile, m_checkPoints); !written)
         m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
 }
 

@@ -135,7 +135,6 @@ void Grid_Setup::gridLoad_Click()
     takeGridFile(g, *chosen, *content);
     picture->clearDrawing();
     grid_check();
-    loadCheckPointsOf(file);
 }
 
 void Grid_Setup::takeGridFile(int g, const std::string& pathLabel, const GridFileContent& content)
@@ -155,6 +154,7 @@ void Grid_Setup::takeGridFile(int g, const std::string& pathLabel, const GridFil
     main.setGridDescription(g, grid.grid_descriptions[index]);
     // Filling the boxes counts as editing them; the grid just taken over is complete again.
     update_grids_complete(grid);
+    loadCheckPointsOf(pathLabel);
 }
 
 void Grid_Setup::setPictureSize()

@@ -184,6 +184,11 @@ TEST(GridSetupChecks, CheckPointsShowTheirResidualsAndLiveBesideTheGridFile)
     AppHarness::trigger(setup.gridLoad);
     ASSERT_EQ(setup.checkPoints().size(), 2u);
     EXPECT_EQ(setup.checkPoints()[1].screen, (PlanePoint{5025, 1995}));
+
+    // So does the start-up's reload of the grid file named in the settings.
+    station.app.restart();
+    station.app.start();
+    EXPECT_EQ(station.app.screens().gridSetup().checkPoints().size(), 2u);
 }
 
 TEST(GridSetupChecks, TheCalibrationLineIsDrawnOnBothScreensAndTheOldOneErased)
