@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +144,15 @@ TEST(GridSetupFiles, PicturesLoadClearAndSetTheSizeInTwips)
     EXPECT_EQ(station.app.session().grid_screen.picture_width, "10783.0188679245");
     AppHarness::trigger(setup.mnuClearPicture);
     EXPECT_FALSE(setup.picture->hasPicture());
+
+    QImage copied(320, 240, QImage::Format_RGB888);
+    copied.fill(Qt::gray);
+    QGuiApplication::clipboard()->setImage(copied);
+    AppHarness::trigger(setup.mnuPaste);
+    EXPECT_EQ(setup.picture->pictureSizePixels(), QSize(320, 240));
+    // 320 pixels: HIMETRIC 8467, x 15 / 26.5.
+    EXPECT_EQ(station.app.session().grid_screen.picture_width, "4792.64150943396");
+    EXPECT_EQ(station.app.prompts().count(), 1u) << "the file dialog only";
 }
 
 } // namespace

@@ -160,6 +160,12 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
     EXPECT_FALSE(setup.fmAccuracyDisplay->isHidden());
     EXPECT_TRUE(setup.fmAccuracyConfig->isHidden()) << "Standard is selected";
     EXPECT_THAT(station.newResults(), HasSubstr("Grid Number:  1 \r\n"));
+    // "Draw Buoys": a circle and a five-point plus at each buoy (the configured marker is not "cross").
+    AppHarness::click(setup.show_alignment);
+    ASSERT_EQ(setup.picture->strokes().size(), 4u * 6u);
+    EXPECT_EQ(setup.picture->strokes()[0].shape, SurfaceStroke::Shape::Circle);
+    EXPECT_EQ(setup.picture->strokes()[0].radiusTwips, 180.0);
+    EXPECT_EQ(setup.picture->strokes()[0].from, QPointF(1500, 1500));
     // The solved grid carries the buoys onto their survey points.
     grid.screen_x = 9750;
     grid.screen_y = 6000;
