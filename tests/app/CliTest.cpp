@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -220,6 +221,49 @@ TEST(CliCapture, RefusesWhatItCannotRecord)
               2);
     EXPECT_EQ(run({"devices", "extra"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(video));
+}
+
+} // namespace
+} // namespace leapmark::cli
+
+namespace leapmark::cli {
+namespace {
+
+TEST(CliChecks, GridCheckAccuracyAndCheckPointsOnAGridFile)
+{
+    testing::TempFolder folder;
+    const std::string grid = (folder.path() / "view.ipt").string();
+    ASSERT_EQ(
+        run(with({"grid-save", grid, "--grid", "1", "--description", "North", "--ramp", "0", "0"}, kCorners))
+            .code,
+        0);
+
+    // Near buoys span 9900 twips and far ones 6300.
+    EXPECT_EQ(run({"grid-check", "--grid", grid, "--picture-width", "12000"}).out,
+              "Front ratio is  82%  Back Ratio is  52%\n");
+    EXPECT_EQ(run({"grid-check", "--grid", grid, "--picture-width", "20000"}).out,
+              "Front ratio is  49%  Back Ratio is  31%  Zoom camera in until front is > 85%\n");
+    const CliRun zeroWidth = run({"grid-check", "--grid", grid, "--picture-width", "0"});
+    EXPECT_EQ(zeroWidth.code, 1);
+    EXPECT_NE(zeroWidth.err.find("width"), std::string::npos);
+
+    const CliRun accuracy = run({"accuracy", "--grid", grid, "--advanced", "--display", "distance",
+                                 "--report-dir", folder.path().string()});
+    ASSERT_EQ(accuracy.code, 0) << accuracy.err;
+    EXPECT_EQ(std::count(accuracy.out.begin(), accuracy.out.end(), '\n'), 49);
+    // Label 0 is the upper-left buoy, 60 m out and 12 m aside, plus the ramp allowance.
+    EXPECT_EQ(accuracy.out.substr(0, accuracy.out.find('\n')), "0  63.3");
+    bool reported = false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        reported = reported || entry.path().filename().string().starts_with("acc");
+    EXPECT_TRUE(reported);
+    EXPECT_EQ(run({"accuracy", "--grid", grid, "--standard", "--advanced"}).code, 2);
+
+    const CliRun points =
+        run({"check-points", "--grid", grid, "12000", "7500", "45", "-12", "4500", "4200", "60", "12.5"});
+    ASSERT_EQ(points.code, 0) << points.err;
+    EXPECT_EQ(points.out, "point 1 0.00 m\npoint 2 0.50 m\nlargest point 2 0.50 m\n");
+    EXPECT_EQ(run({"check-points", "--grid", grid, "1", "2", "3"}).code, 2);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/cli/Cli.h"
 
 #include "app/cli/CaptureCommands.h"
+#include "app/cli/CheckCommands.h"
 #include "app/cli/Command.h"
 #include "app/cli/GridCommands.h"
 #include "app/cli/NumberCommand.h"
@@ -14,10 +15,10 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 12> kCommands{&numberCommand,   &solveCommand,        &gridSaveCommand,
-                                               &gridShowCommand, &measureCommand,      &toScreenCommand,
-                                               &aviInfoCommand,  &extractFrameCommand, &simulateCommand,
-                                               &demoCommand,     &devicesCommand,      &captureCommand};
+const std::array<const Command*, 15> kCommands{
+    &numberCommand,   &solveCommand,     &gridSaveCommand,     &gridShowCommand, &measureCommand,
+    &toScreenCommand, &aviInfoCommand,   &extractFrameCommand, &simulateCommand, &demoCommand,
+    &accuracyCommand, &gridCheckCommand, &checkPointsCommand,  &devicesCommand,  &captureCommand};
 
 void printHelp(std::ostream& out)
 {

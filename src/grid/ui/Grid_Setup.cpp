@@ -1,8 +1,16 @@
+// The grid setup screen: construction, the value boxes, the solve, the grid selector and the ways out.
 #include "grid/ui/Grid_Setup.h"
 
+#include "common/LeadingNumber.h"
 #include "common/NumberText.h"
 #include "common/PathText.h"
 #include "grid/GridOperations.h"
+#include "grid/GridOverlay.h"
+#include "grid/ui/Calibrate.h"
+#include "grid/ui/GridDrawing.h"
+#include "measure/ResultsFile.h"
+#include "measure/ui/Measure.h"
+#include "shell/PathExistence.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/ApplicationFiles.h"
@@ -10,106 +18,422 @@
 #include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
+#include "shell/ui/picture/PictureSurface.h"
+#include "shell/ui/picture/PictureZoomBar.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace leapmark {
+namespace {
+
+QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& accessible)
+{
+    auto* button = namedControl<QToolButton>(parent, name);
+    button->setArrowType(arrow);
+    button->setAccessibleName(accessible);
+    button->setToolTip(accessible + QStringLiteral(" (arrow key on the picture)"));
+    return button;
+}
+
+/** Handles ride over the picture on a dark backing, so that their captions stay readable. */
+void darkBacking(QWidget* control)
+{
+    control->setStyleSheet(
+        QStringLiteral("background-color: rgb(0, 0, 0); color: rgb(255, 255, 255); padding: 1px 3px"));
+}
+
+} // namespace
 
 Grid_Setup::Grid_Setup(AppContext& app) : Screen(app, "Grid_Setup", QStringLiteral("Grid Setup"))
 {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    auto* layout = new QGridLayout(central);
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("controlPanel"));
+    createControls(central, panel);
+    createMenus();
+    layOutControls(central, panel);
+    connectHandlers();
+    Form_Load();
+}
 
-    grid_select = namedControl<QPushButton>(central, "grid_select", QStringLiteral("Grid 1"));
-    auto screenBox = [central](const char* name) {
-        return namedControl<QLineEdit>(central, name, QStringLiteral("auto"));
+Grid_Setup::~Grid_Setup() = default;
+
+void Grid_Setup::createControls(QWidget* central, QWidget* panel)
+{
+    picture = namedControl<PictureSurface>(central, "picture");
+    picture->setBackgroundColour(QColor(255, 0, 255));
+    picture->setAccessibleName(QStringLiteral("Camera picture"));
+    zoomBar = new PictureZoomBar(*picture, central);
+    QWidget* overPicture = picture->viewport();
+
+    grid_select = namedControl<QPushButton>(panel, "grid_select", QStringLiteral("Grid 1"));
+    grid_select->setAccessibleName(QStringLiteral("Grid being set up"));
+    grid_state_icon = namedControl<QLabel>(panel, "grid_state_icon");
+    grid_state_icon->setFixedSize(36, 36);
+    grid_state_icon->setScaledContents(true);
+
+    Frame1 = namedControl<QGroupBox>(panel, "Frame1", QStringLiteral("Grid Point Selection"));
+    upper_left_button = namedControl<QRadioButton>(Frame1, "upper_left_button", QStringLiteral("upper left"));
+    upper_right_button =
+        namedControl<QRadioButton>(Frame1, "upper_right_button", QStringLiteral("upper right"));
+    lower_left_button = namedControl<QRadioButton>(Frame1, "lower_left_button", QStringLiteral("lower left"));
+    lower_right_button =
+        namedControl<QRadioButton>(Frame1, "lower_right_button", QStringLiteral("lower right"));
+
+    auto box = [panel](const char* name, const char* text, const char* accessible) {
+        auto* edit = namedControl<QLineEdit>(panel, name, QString::fromLatin1(text));
+        edit->setAccessibleName(QString::fromLatin1(accessible));
+        edit->setMinimumWidth(64);
+        return edit;
     };
-    auto surveyBox = [central](const char* name) {
-        return namedControl<QLineEdit>(central, name, QStringLiteral("input"));
-    };
-    upper_left_x = screenBox("upper_left_x");
-    upper_left_y = screenBox("upper_left_y");
-    upper_right_x = screenBox("upper_right_x");
-    upper_right_y = screenBox("upper_right_y");
-    lower_left_x = screenBox("lower_left_x");
-    lower_left_y = screenBox("lower_left_y");
-    lower_right_x = screenBox("lower_right_x");
-    lower_right_y = screenBox("lower_right_y");
-    ul_survey_x = surveyBox("ul_survey_x");
-    ul_survey_y = surveyBox("ul_survey_y");
-    ur_survey_x = surveyBox("ur_survey_x");
-    ur_survey_y = surveyBox("ur_survey_y");
-    ll_survey_x = surveyBox("ll_survey_x");
-    ll_survey_y = surveyBox("ll_survey_y");
-    lr_survey_x = surveyBox("lr_survey_x");
-    lr_survey_y = surveyBox("lr_survey_y");
-    jump_x = namedControl<QLineEdit>(central, "jump_x", QStringLiteral("jump x"));
-    jump_y = namedControl<QLineEdit>(central, "jump_y", QStringLiteral("jump y"));
-    ipt_file_description =
-        namedControl<QLineEdit>(central, "ipt_file_description", QStringLiteral("No File"));
-    ipt_file_description_2 = namedControl<QLineEdit>(central, "ipt_file_description_2");
-    chkboxGridLock = namedControl<QCheckBox>(central, "chkboxGridLock", QStringLiteral("Lock Grid Buoys"));
-    gridLockedLabel = namedControl<QLabel>(central, "gridLockedLabel", QStringLiteral("GRID LOCKED!"));
-    gridLockedLabel->hide();
-    grid_state_icon = namedControl<QLabel>(central, "grid_state_icon");
-    btnAccuracyCheck = namedControl<QPushButton>(central, "btnAccuracyCheck", QStringLiteral("Accuracy"));
-    fmAccuracyDisplay = namedControl<QGroupBox>(central, "fmAccuracyDisplay", QStringLiteral("Accuracy "));
+    upper_left_x = box("upper_left_x", "auto", "upper left screen x");
+    upper_left_y = box("upper_left_y", "auto", "upper left screen y");
+    ul_survey_x = box("ul_survey_x", "input", "upper left survey x");
+    ul_survey_y = box("ul_survey_y", "input", "upper left survey y");
+    upper_right_x = box("upper_right_x", "auto", "upper right screen x");
+    upper_right_y = box("upper_right_y", "auto", "upper right screen y");
+    ur_survey_x = box("ur_survey_x", "input", "upper right survey x");
+    ur_survey_y = box("ur_survey_y", "input", "upper right survey y");
+    lower_left_x = box("lower_left_x", "auto", "lower left screen x");
+    lower_left_y = box("lower_left_y", "auto", "lower left screen y");
+    ll_survey_x = box("ll_survey_x", "input", "lower left survey x");
+    ll_survey_y = box("ll_survey_y", "input", "lower left survey y");
+    lower_right_x = box("lower_right_x", "auto", "lower right screen x");
+    lower_right_y = box("lower_right_y", "auto", "lower right screen y");
+    lr_survey_x = box("lr_survey_x", "input", "lower right survey x");
+    lr_survey_y = box("lr_survey_y", "input", "lower right survey y");
+    jump_x = box("jump_x", "jump x", "jump survey x");
+    jump_y = box("jump_y", "jump y", "jump survey y");
+    ipt_file_description = box("ipt_file_description", "No File", "Grid file");
+    ipt_file_description_2 = box("ipt_file_description_2", "", "Grid description");
+
+    Load = namedControl<QPushButton>(panel, "Load", QStringLiteral("Complete"));
+    Load->setToolTip(QStringLiteral("Solve the grid from the four buoys (Alt+M)"));
+    chkboxGridLock = namedControl<QCheckBox>(panel, "chkboxGridLock", QStringLiteral("Lock Grid &Buoys"));
+    show_alignment = namedControl<QPushButton>(panel, "show_alignment", QStringLiteral("&Draw Buoys"));
+
+    btnAccuracyCheck = namedControl<QPushButton>(panel, "btnAccuracyCheck", QStringLiteral("&Accuracy"));
+    fmAccuracyDisplay = namedControl<QGroupBox>(panel, "fmAccuracyDisplay", QStringLiteral("Accuracy "));
     optStandardAccuracy =
-        namedControl<QRadioButton>(fmAccuracyDisplay, "optStandardAccuracy", QStringLiteral("Standard"));
+        namedControl<QRadioButton>(fmAccuracyDisplay, "optStandardAccuracy", QStringLiteral("S&tandard"));
     optAdvancedAccuracy =
-        namedControl<QRadioButton>(fmAccuracyDisplay, "optAdvancedAccuracy", QStringLiteral("Advanced"));
-    auto* accuracyLayout = new QVBoxLayout(fmAccuracyDisplay);
-    accuracyLayout->addWidget(optStandardAccuracy);
-    accuracyLayout->addWidget(optAdvancedAccuracy);
-    fmAccuracyConfig = namedControl<QGroupBox>(central, "fmAccuracyConfig", QStringLiteral("Display"));
+        namedControl<QRadioButton>(fmAccuracyDisplay, "optAdvancedAccuracy", QStringLiteral("Ad&vanced"));
+    fmAccuracyConfig = namedControl<QGroupBox>(panel, "fmAccuracyConfig", QStringLiteral("Display"));
+    optDisplayDistance =
+        namedControl<QRadioButton>(fmAccuracyConfig, "optDisplayDistance", QStringLiteral("Dista&nce"));
+    optDetailMeasurement =
+        namedControl<QRadioButton>(fmAccuracyConfig, "optDetailMeasurement", QStringLiteral("D&etail "));
+    optHomolgationLevel =
+        namedControl<QRadioButton>(fmAccuracyConfig, "optHomolgationLevel", QStringLiteral("&Hom.Lvl"));
 
+    createCheckPointControls(panel);
+
+    // The draggable clusters and the labels placed in twips ride over the picture.
+    gridLockedLabel = namedControl<QLabel>(overPicture, "gridLockedLabel", QStringLiteral("GRID LOCKED!"));
+    gridLockedLabel->setStyleSheet(
+        QStringLiteral("background-color: rgb(0, 0, 0); color: rgb(255, 60, 60); padding: 2px 4px"));
+    QFont locked = gridLockedLabel->font();
+    locked.setBold(true);
+    locked.setPointSize(locked.pointSize() + 4);
+    gridLockedLabel->setFont(locked);
+    AdjustUp = arrowButton(overPicture, "AdjustUp", Qt::UpArrow, QStringLiteral("Micro-adjust up"));
+    AdjustDown = arrowButton(overPicture, "AdjustDown", Qt::DownArrow, QStringLiteral("Micro-adjust down"));
+    AdjustLeft = arrowButton(overPicture, "AdjustLeft", Qt::LeftArrow, QStringLiteral("Micro-adjust left"));
+    AdjustRight =
+        arrowButton(overPicture, "AdjustRight", Qt::RightArrow, QStringLiteral("Micro-adjust right"));
+    AdjustmentLabel =
+        namedControl<QLabel>(overPicture, "AdjustmentLabel", QStringLiteral("Micro-Adjust (drag-it)"));
+    Setup_Cross_size = namedControl<QScrollBar>(overPicture, "Setup_Cross_size");
+    Setup_Cross_size->setOrientation(Qt::Horizontal);
+    Setup_Cross_size->setRange(15, 105);
+    Setup_Cross_size->setSingleStep(15);
+    Setup_Cross_size->setPageStep(15);
+    Setup_Cross_size->setValue(90);
+    Setup_Cross_size->setFixedWidth(170);
+    Setup_Cross_size->setAccessibleName(QStringLiteral("Marker Icon Size"));
+    CrossSizeLabel =
+        namedControl<QLabel>(overPicture, "CrossSizeLabel", QStringLiteral("Marker Icon Size (drag-it)"));
+    for (QWidget* handle : std::initializer_list<QWidget*>{AdjustmentLabel, CrossSizeLabel})
+        darkBacking(handle);
+    for (std::size_t i = 0; i < AccuracyIndicator.size(); ++i) {
+        auto* label = new QLabel(overPicture);
+        label->setObjectName(QStringLiteral("AccuracyIndicator_%1").arg(i));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->hide();
+        AccuracyIndicator[i] = label;
+    }
+    for (std::size_t i = 0; i < LineLabel.size(); ++i) {
+        auto* label = new QLabel(QString::number(i + 1), overPicture);
+        label->setObjectName(QStringLiteral("LineLabel_%1").arg(i));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->hide();
+        LineLabel[i] = label;
+    }
+}
+
+void Grid_Setup::createMenus()
+{
+    auto action = [](QAction* item, const char* name) {
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    gridLoad = action(menuBar()->addAction(QStringLiteral("&Load File")), "gridLoad");
+    QMenu* pictures = menuBar()->addMenu(QStringLiteral("Setup &Picture"));
+    pictures->setObjectName(QStringLiteral("mnuSetupPicture"));
+    mnuLoadPicture = action(pictures->addAction(QStringLiteral("Load &Picture")), "mnuLoadPicture");
+    mnuClearPicture = action(pictures->addAction(QStringLiteral("&Clear Picture")), "mnuClearPicture");
+    mnuPaste = action(pictures->addAction(QStringLiteral("P&aste")), "mnuPaste");
+    gridSave = action(menuBar()->addAction(QStringLiteral("&Save")), "gridSave");
+    mnuCalibrate = action(menuBar()->addAction(QStringLiteral("&Calibrate")), "mnuCalibrate");
+    gridExit = action(menuBar()->addAction(QStringLiteral("E&xit")), "gridExit");
+}
+
+void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
+{
+    auto* corners = new QGridLayout(Frame1);
+    corners->addWidget(upper_left_button, 0, 0);
+    corners->addWidget(upper_right_button, 0, 1);
+    corners->addWidget(lower_left_button, 1, 0);
+    corners->addWidget(lower_right_button, 1, 1);
+    auto* display = new QVBoxLayout(fmAccuracyDisplay);
+    display->addWidget(optStandardAccuracy);
+    display->addWidget(optAdvancedAccuracy);
+    auto* config = new QVBoxLayout(fmAccuracyConfig);
+    config->addWidget(optHomolgationLevel);
+    config->addWidget(optDisplayDistance);
+    config->addWidget(optDetailMeasurement);
+
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(6, 6, 6, 6);
     int row = 0;
-    layout->addWidget(grid_select, row, 0);
-    layout->addWidget(grid_state_icon, row++, 1);
-    const std::array<std::array<QLineEdit*, 4>, 4> corners{
-        {{upper_left_x, upper_left_y, ul_survey_x, ul_survey_y},
-         {upper_right_x, upper_right_y, ur_survey_x, ur_survey_y},
-         {lower_left_x, lower_left_y, ll_survey_x, ll_survey_y},
-         {lower_right_x, lower_right_y, lr_survey_x, lr_survey_y}}};
-    for (const auto& boxes : corners) {
+    auto* top = new QHBoxLayout;
+    top->addWidget(grid_select);
+    top->addWidget(grid_state_icon);
+    top->addStretch(1);
+    grid->addLayout(top, row++, 0, 1, 5);
+    grid->addWidget(Frame1, row++, 0, 1, 5);
+    grid->addWidget(new QLabel(QStringLiteral("screen x,y"), panel), row, 1, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(QStringLiteral("survey x,y"), panel), row++, 3, 1, 2, Qt::AlignHCenter);
+    const std::array<std::pair<const char*, std::array<QLineEdit*, 4>>, 4> rows{
+        {{"upper left", {upper_left_x, upper_left_y, ul_survey_x, ul_survey_y}},
+         {"upper right", {upper_right_x, upper_right_y, ur_survey_x, ur_survey_y}},
+         {"lower left", {lower_left_x, lower_left_y, ll_survey_x, ll_survey_y}},
+         {"lower right", {lower_right_x, lower_right_y, lr_survey_x, lr_survey_y}}}};
+    for (const auto& [caption, boxes] : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), panel), row, 0);
         for (int column = 0; column < 4; ++column)
-            layout->addWidget(boxes[static_cast<std::size_t>(column)], row, column);
+            grid->addWidget(boxes[static_cast<std::size_t>(column)], row, column + 1);
         ++row;
     }
-    layout->addWidget(jump_x, row, 0);
-    layout->addWidget(jump_y, row++, 1);
-    layout->addWidget(ipt_file_description, row++, 0, 1, 4);
-    layout->addWidget(ipt_file_description_2, row++, 0, 1, 4);
-    layout->addWidget(chkboxGridLock, row, 0);
-    layout->addWidget(gridLockedLabel, row++, 1);
-    layout->addWidget(btnAccuracyCheck, row, 0);
-    layout->addWidget(fmAccuracyDisplay, row, 1);
-    layout->addWidget(fmAccuracyConfig, row, 2);
+    auto* jumpCaption = new QLabel(QStringLiteral("&jump x,y"), panel);
+    jumpCaption->setBuddy(jump_x);
+    grid->addWidget(jumpCaption, row, 0);
+    grid->addWidget(jump_x, row, 3);
+    grid->addWidget(jump_y, row++, 4);
+    auto* fileCaption = new QLabel(QStringLiteral("&File"), panel);
+    fileCaption->setBuddy(ipt_file_description);
+    grid->addWidget(fileCaption, row, 0);
+    grid->addWidget(ipt_file_description, row++, 1, 1, 4);
+    auto* descriptionCaption = new QLabel(QStringLiteral("Descr&iption"), panel);
+    descriptionCaption->setBuddy(ipt_file_description_2);
+    grid->addWidget(descriptionCaption, row, 0);
+    grid->addWidget(ipt_file_description_2, row++, 1, 1, 4);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(Load);
+    actions->addWidget(show_alignment);
+    actions->addWidget(chkboxGridLock);
+    grid->addLayout(actions, row++, 0, 1, 5);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(btnAccuracyCheck, 0, Qt::AlignTop);
+    checks->addWidget(fmAccuracyDisplay);
+    checks->addWidget(fmAccuracyConfig);
+    checks->addStretch(1);
+    grid->addLayout(checks, row++, 0, 1, 5);
+    grid->addWidget(fmCheckPoints, row++, 0, 1, 5);
+    grid->setRowStretch(row, 1);
 
-    gridExit = menuBar()->addAction(QStringLiteral("E&xit"));
-    gridExit->setObjectName(QStringLiteral("gridExit"));
-    connectHandler(gridExit, &QAction::triggered, this, &Grid_Setup::gridExit_Click, m_app.prompts);
+    auto* scroller = new QScrollArea(central);
+    scroller->setObjectName(QStringLiteral("controlPanelScroller"));
+    scroller->setWidget(panel);
+    scroller->setWidgetResizable(true);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setFixedWidth(panel->sizeHint().width() + scroller->verticalScrollBar()->sizeHint().width() +
+                            4);
 
+    auto* pictureSide = new QVBoxLayout;
+    pictureSide->setContentsMargins(0, 0, 0, 0);
+    pictureSide->setSpacing(0);
+    pictureSide->addWidget(zoomBar);
+    pictureSide->addWidget(picture, 1);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(pictureSide, 1);
+    layout->addWidget(scroller);
+
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{gridLockedLabel, AdjustmentLabel, AdjustUp, AdjustDown, AdjustLeft,
+                                         AdjustRight, CrossSizeLabel, Setup_Cross_size})
+        w->adjustSize();
+    gridLockedLabel->move(8, 8);
+    AdjustmentLabel->move(8, 60);
+    const int arrows = AdjustmentLabel->y() + AdjustmentLabel->height() + 4;
+    const int step = AdjustUp->sizeHint().width() + 2;
+    AdjustUp->move(8 + step, arrows);
+    AdjustLeft->move(8, arrows + step);
+    AdjustRight->move(8 + 2 * step, arrows + step);
+    AdjustDown->move(8 + step, arrows + 2 * step);
+    CrossSizeLabel->move(8, arrows + 3 * step + 10);
+    Setup_Cross_size->move(8, CrossSizeLabel->y() + CrossSizeLabel->height() + 2);
+
+    // Tab order: the grid, the buoy choice, each buoy's boxes in turn, then the commands.
+    QWidget* previous = grid_select;
+    for (QWidget* next : std::initializer_list<QWidget*>{upper_left_button,
+                                                         upper_right_button,
+                                                         lower_left_button,
+                                                         lower_right_button,
+                                                         upper_left_x,
+                                                         upper_left_y,
+                                                         ul_survey_x,
+                                                         ul_survey_y,
+                                                         upper_right_x,
+                                                         upper_right_y,
+                                                         ur_survey_x,
+                                                         ur_survey_y,
+                                                         lower_left_x,
+                                                         lower_left_y,
+                                                         ll_survey_x,
+                                                         ll_survey_y,
+                                                         lower_right_x,
+                                                         lower_right_y,
+                                                         lr_survey_x,
+                                                         lr_survey_y,
+                                                         jump_x,
+                                                         jump_y,
+                                                         ipt_file_description,
+                                                         ipt_file_description_2,
+                                                         Load,
+                                                         show_alignment,
+                                                         chkboxGridLock,
+                                                         btnAccuracyCheck,
+                                                         optStandardAccuracy,
+                                                         optAdvancedAccuracy,
+                                                         optHomolgationLevel,
+                                                         optDisplayDistance,
+                                                         optDetailMeasurement,
+                                                         picture}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    resize(1400, 900);
+}
+
+void Grid_Setup::connectHandlers()
+{
+    Prompts& prompts = m_app.prompts;
+    for (QLineEdit* box : valueBoxes())
+        QObject::connect(box, &QLineEdit::textChanged, this, [this, box, &prompts] {
+            runHandler(prompts, [this, box] { valueBox_Change(box); });
+        });
+    connectHandler(Load, &QPushButton::clicked, this, &Grid_Setup::Load_Click, prompts);
+    connectHandler(grid_select, &QPushButton::clicked, this, &Grid_Setup::grid_select_Click, prompts);
+    connectHandler(chkboxGridLock, &QCheckBox::clicked, this, &Grid_Setup::chkboxGridLock_Click, prompts);
+    connectHandler(show_alignment, &QPushButton::clicked, this, &Grid_Setup::show_alignment_Click, prompts);
+    connectHandler(AdjustUp, &QToolButton::clicked, this, &Grid_Setup::AdjustUp_Click, prompts);
+    connectHandler(AdjustDown, &QToolButton::clicked, this, &Grid_Setup::AdjustDown_Click, prompts);
+    connectHandler(AdjustLeft, &QToolButton::clicked, this, &Grid_Setup::AdjustLeft_Click, prompts);
+    connectHandler(AdjustRight, &QToolButton::clicked, this, &Grid_Setup::AdjustRight_Click, prompts);
+    connectHandler(btnAccuracyCheck, &QPushButton::clicked, this, &Grid_Setup::btnAccuracyCheck_Click,
+                   prompts);
+    connectHandler(optStandardAccuracy, &QRadioButton::clicked, this, &Grid_Setup::optAccuracy_Click,
+                   prompts);
+    connectHandler(optAdvancedAccuracy, &QRadioButton::clicked, this, &Grid_Setup::optAccuracy_Click,
+                   prompts);
+    connectHandler(btnAddCheckPoint, &QPushButton::clicked, this, &Grid_Setup::btnAddCheckPoint_Click,
+                   prompts);
+    connectHandler(btnRemoveCheckPoint, &QPushButton::clicked, this, &Grid_Setup::btnRemoveCheckPoint_Click,
+                   prompts);
+    connectHandler(chkMarkCheckPoint, &QCheckBox::clicked, this, &Grid_Setup::chkMarkCheckPoint_Click,
+                   prompts);
+    connectHandler(btnSaveCheckPoints, &QPushButton::clicked, this, &Grid_Setup::btnSaveCheckPoints_Click,
+                   prompts);
+
+    connectHandler(gridLoad, &QAction::triggered, this, &Grid_Setup::gridLoad_Click, prompts);
+    connectHandler(mnuLoadPicture, &QAction::triggered, this, &Grid_Setup::mnuLoadPicture_Click, prompts);
+    connectHandler(mnuClearPicture, &QAction::triggered, this, &Grid_Setup::mnuClearPicture_Click, prompts);
+    connectHandler(mnuPaste, &QAction::triggered, this, &Grid_Setup::mnuPaste_Click, prompts);
+    connectHandler(gridSave, &QAction::triggered, this, &Grid_Setup::gridSave_Click, prompts);
+    connectHandler(mnuCalibrate, &QAction::triggered, this, &Grid_Setup::mnuCalibrate_Click, prompts);
+    connectHandler(gridExit, &QAction::triggered, this, &Grid_Setup::gridExit_Click, prompts);
+
+    QObject::connect(picture, &PictureSurface::picturePressed, this,
+                     [this, &prompts](const PictureMouse& mouse) {
+                         runHandler(prompts, [this, &mouse] { Form_MouseDown(mouse); });
+                     });
+    QObject::connect(picture, &PictureSurface::pictureMoved, this,
+                     [this, &prompts](const PictureMouse& mouse) {
+                         runHandler(prompts, [this, &mouse] { Form_MouseMove(mouse); });
+                     });
+
+    // Keyboard: Alt+1..4 choose the buoy, Alt+M solves; arrow keys on the picture micro-adjust.
+    const std::array<QRadioButton*, 4> cornerButtons{upper_left_button, upper_right_button, lower_left_button,
+                                                     lower_right_button};
+    for (std::size_t i = 0; i < cornerButtons.size(); ++i) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + i)), this);
+        QRadioButton* button = cornerButtons[i];
+        QObject::connect(shortcut, &QShortcut::activated, button, [button] { button->setChecked(true); });
+        button->setToolTip(QStringLiteral("Alt+%1").arg(i + 1));
+    }
+    auto* solve = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
+    QObject::connect(solve, &QShortcut::activated, Load, &QPushButton::click);
+    picture->installEventFilter(this);
+    for (QWidget* handle : std::initializer_list<QWidget*>{gridLockedLabel, AdjustmentLabel, CrossSizeLabel})
+        handle->installEventFilter(this);
+}
+
+void Grid_Setup::Form_Load()
+{
     // First creation: nothing is marked yet and no grid counts as complete.
-    GridState& grid = m_app.session.grid;
+    Session& session = m_app.session;
+    GridState& grid = session.grid;
     optStandardAccuracy->setChecked(true);
+    optHomolgationLevel->setChecked(true);
     grid_select->setText(QStringLiteral("Grid %1").arg(grid.current_grid));
+    session.grid_screen.marker_size = 2.0 * Setup_Cross_size->value();
     grid.ul_screen_x = grid.ul_screen_y = grid.ur_screen_x = grid.ur_screen_y = 0.0;
     grid.ll_screen_x = grid.ll_screen_y = grid.lr_screen_x = grid.lr_screen_y = 0.0;
     grid.grids_complete = false;
     showGridStateIcon("msgbox03.ico");
-    btnAccuracyCheck->hide();
-    fmAccuracyConfig->hide();
-    fmAccuracyDisplay->hide();
+    showAccuracyControls(false);
+    clear_accuracy_indicator();
+    gridLockedLabel->hide();
+    session.grid_screen.picture_width = "12000";
+    session.grid_screen.picture_height = "9000";
+    showCheckPoints();
+}
+
+std::vector<QLineEdit*> Grid_Setup::valueBoxes() const
+{
+    return {upper_left_x,  upper_left_y,  upper_right_x, upper_right_y, lower_left_x, lower_left_y,
+            lower_right_x, lower_right_y, ul_survey_x,   ul_survey_y,   ur_survey_x,  ur_survey_y,
+            ll_survey_x,   ll_survey_y,   lr_survey_x,   lr_survey_y,   jump_x,       jump_y};
 }
 
 void Grid_Setup::hideGridLockedLabel()
@@ -117,30 +441,47 @@ void Grid_Setup::hideGridLockedLabel()
     gridLockedLabel->hide();
 }
 
-void Grid_Setup::gridExit_Click()
-{
-    GridState& grid = m_app.session.grid;
-    if (!grid.grids_complete) {
-        const MessageAnswer answer = m_app.prompts.message(
-            {"Do you want to leave the grid setup with the grid setup not complete?", "Grid Setup Error",
-             MessageButtons::YesNo, MessageIcon::None, DefaultButton::First});
-        if (answer != MessageAnswer::Yes)
-            return;
-        hide();
-        m_app.screens.mainForm().showScreen();
-        return;
-    }
-    hide();
-    m_app.screens.mainForm().showScreen();
-    grid.current_grid = 1;
-    activate_grid(grid, 1);
-}
-
 void Grid_Setup::showGridStateIcon(const char* name)
 {
     m_gridStateIconName = QString::fromLatin1(name);
     grid_state_icon->setPixmap(
         applicationPicture(qs(pathText(m_app.session.paths.app_dir)), m_gridStateIconName));
+    grid_state_icon->setToolTip(m_gridStateIconName == QStringLiteral("face02.ico")
+                                    ? QStringLiteral("The grid is ready")
+                                    : QStringLiteral("The grid is edited or not solved"));
+}
+
+void Grid_Setup::showAccuracyControls(bool shown)
+{
+    btnAccuracyCheck->setVisible(shown);
+    fmAccuracyDisplay->setVisible(shown);
+    fmAccuracyConfig->setVisible(shown && optAdvancedAccuracy->isChecked());
+}
+
+void Grid_Setup::valueBox_Change(QLineEdit* box)
+{
+    GridState& grid = m_app.session.grid;
+    const double value = leadingNumber(ss(box->text()));
+    const std::array<std::tuple<QLineEdit*, CornerValues*, int>, 8> survey{
+        {{ul_survey_x, &grid.buoy_survey_x, corner::upperLeft},
+         {ul_survey_y, &grid.buoy_survey_y, corner::upperLeft},
+         {ur_survey_x, &grid.buoy_survey_x, corner::upperRight},
+         {ur_survey_y, &grid.buoy_survey_y, corner::upperRight},
+         {ll_survey_x, &grid.buoy_survey_x, corner::lowerLeft},
+         {ll_survey_y, &grid.buoy_survey_y, corner::lowerLeft},
+         {lr_survey_x, &grid.buoy_survey_x, corner::lowerRight},
+         {lr_survey_y, &grid.buoy_survey_y, corner::lowerRight}}};
+    for (const auto& [surveyBox, values, cornerNumber] : survey)
+        if (box == surveyBox)
+            (*values)[static_cast<std::size_t>(cornerNumber)] = value;
+    if (box == jump_x)
+        grid.grid_ramp_x = grid.ramp_x = value;
+    if (box == jump_y)
+        grid.grid_ramp_y = grid.ramp_y = value;
+    showGridStateIcon("msgbox03.ico");
+    showAccuracyControls(false);
+    clear_accuracy_indicator();
+    grid.grids_complete = false;
 }
 
 void Grid_Setup::showWorkingGridInBoxes()
@@ -163,8 +504,10 @@ void Grid_Setup::showWorkingGridInBoxes()
     put(ul_survey_y, grid.buoy_survey_y[corner::upperLeft]);
     put(ll_survey_x, grid.buoy_survey_x[corner::lowerLeft]);
     put(ll_survey_y, grid.buoy_survey_y[corner::lowerLeft]);
-    put(jump_x, grid.grid_ramp_x);
-    put(jump_y, grid.grid_ramp_y);
+    const double rampX = grid.grid_ramp_x;
+    const double rampY = grid.grid_ramp_y;
+    put(jump_x, rampX);
+    put(jump_y, rampY);
     if (!isGridNumber(grid.current_grid))
         return;
     const auto g = static_cast<std::size_t>(grid.current_grid);
@@ -176,10 +519,183 @@ void Grid_Setup::showGridReady(int g)
 {
     grid_select->setText(QStringLiteral("Grid %1").arg(g));
     showGridStateIcon("face02.ico");
-    btnAccuracyCheck->show();
-    fmAccuracyDisplay->show();
-    if (optAdvancedAccuracy->isChecked())
-        fmAccuracyConfig->show();
+    showAccuracyControls(true);
+}
+
+int Grid_Setup::gridOfCaption() const
+{
+    const QString caption = grid_select->text();
+    for (int g = 1; g <= kMaxGrids; ++g)
+        if (caption == QStringLiteral("Grid %1").arg(g))
+            return g;
+    return 1;
+}
+
+GridSetupBoxTexts Grid_Setup::boxTexts() const
+{
+    GridSetupBoxTexts t;
+    t.ipt_file_description = ss(ipt_file_description->text());
+    t.ipt_file_description_2 = ss(ipt_file_description_2->text());
+    t.upper_left_x = ss(upper_left_x->text());
+    t.upper_left_y = ss(upper_left_y->text());
+    t.lower_left_x = ss(lower_left_x->text());
+    t.lower_left_y = ss(lower_left_y->text());
+    t.upper_right_x = ss(upper_right_x->text());
+    t.upper_right_y = ss(upper_right_y->text());
+    t.lower_right_x = ss(lower_right_x->text());
+    t.lower_right_y = ss(lower_right_y->text());
+    t.ul_survey_x = ss(ul_survey_x->text());
+    t.ul_survey_y = ss(ul_survey_y->text());
+    t.ll_survey_x = ss(ll_survey_x->text());
+    t.ll_survey_y = ss(ll_survey_y->text());
+    t.ur_survey_x = ss(ur_survey_x->text());
+    t.ur_survey_y = ss(ur_survey_y->text());
+    t.lr_survey_x = ss(lr_survey_x->text());
+    t.lr_survey_y = ss(lr_survey_y->text());
+    t.jump_x = ss(jump_x->text());
+    t.jump_y = ss(jump_y->text());
+    return t;
+}
+
+void Grid_Setup::appendSummary(SummaryPositionLabel label)
+{
+    Session& session = m_app.session;
+    const std::string summary =
+        gridSetupSummary(m_app.clock.now(), session.grid.current_grid, boxTexts(), label);
+    const ResultsFile results(pathInFolder(session.paths.current_folder, session.config.results_path));
+    if (auto written = results.append(summary); !written)
+        m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
+}
+
+void Grid_Setup::Load_Click()
+{
+    const std::vector<std::pair<QLineEdit*, const char*>> placeholders{
+        {upper_left_x, "auto"}, {upper_left_y, "auto"}, {upper_right_x, "auto"}, {upper_right_y, "auto"},
+        {lower_left_x, "auto"}, {lower_left_y, "auto"}, {lower_right_x, "auto"}, {lower_right_y, "auto"},
+        {ul_survey_x, "input"}, {ul_survey_y, "input"}, {ur_survey_x, "input"},  {ur_survey_y, "input"},
+        {ll_survey_x, "input"}, {ll_survey_y, "input"}, {lr_survey_x, "input"},  {lr_survey_y, "input"},
+        {jump_x, "jump x"},     {jump_y, "jump y"}};
+    for (const auto& [box, placeholder] : placeholders) {
+        if (box->text() == QString::fromLatin1(placeholder)) {
+            m_app.prompts.message({"Warning - Not all parameters have been set up on grid", "Error Message",
+                                   MessageButtons::Ok, MessageIcon::Exclamation, DefaultButton::First});
+            appendSummary(SummaryPositionLabel::Pixels);
+            return;
+        }
+    }
+    showGridStateIcon("face02.ico");
+    showAccuracyControls(true);
+    picture->clearDrawing();
+    auto solved = solveAndRecordGrid(m_app.session.grid, gridOfCaption(), ss(ipt_file_description->text()),
+                                     ss(ipt_file_description_2->text()));
+    if (!solved) {
+        // An unsolved grid is not shown as ready: its coefficients are not those of these boxes.
+        showGridStateIcon("msgbox03.ico");
+        showAccuracyControls(false);
+        m_app.prompts.message({solved.error().text(), "Error Message", MessageButtons::Ok,
+                               MessageIcon::Exclamation, DefaultButton::First});
+    } else {
+        showCheckPoints();
+    }
+    appendSummary(SummaryPositionLabel::Pixels);
+}
+
+void Grid_Setup::grid_select_Click()
+{
+    GridState& grid = m_app.session.grid;
+    picture->clearDrawing();
+    int next = gridOfCaption();
+    if (next == 1 && grid.grids_in_use > 1)
+        next = 2;
+    else if (next == 2)
+        next = grid.grids_in_use == 3 ? 3 : 1;
+    else if (next == 3)
+        next = 1;
+    grid_select->setText(QStringLiteral("Grid %1").arg(next));
+    grid.current_grid = next;
+    activate_grid(grid, next);
+    showWorkingGridInBoxes();
+    if (isGridLoaded(grid, next))
+        showGridReady(next);
+    update_grids_complete(grid);
+    loadCheckPointsOf(grid.grid_file_labels[static_cast<std::size_t>(next)]);
+}
+
+void Grid_Setup::chkboxGridLock_Click()
+{
+    if (chkboxGridLock->isChecked()) {
+        for (QLineEdit* box : {upper_left_x, upper_right_x, lower_left_x, lower_right_x}) {
+            if (box->text() == QStringLiteral("auto")) {
+                m_app.prompts.tell(
+                    "Cannot Lock Grid Until buoy positions have been entered for all four buoys");
+                chkboxGridLock->setChecked(false);
+                break;
+            }
+        }
+    }
+    gridLockedLabel->setVisible(chkboxGridLock->isChecked());
+}
+
+void Grid_Setup::show_alignment_Click()
+{
+    Show_grid();
+}
+
+void Grid_Setup::Show_grid()
+{
+    const Session& session = m_app.session;
+    picture->clearDrawing();
+    drawOnSurface(
+        *picture,
+        buoyMarkers(namedBuoyPositions(session.grid), buoyMarkerStyle(session.config.buoy_marker),
+                    overlayDrawingColour(session.config.label_color_name, session.config.label_color),
+                    Setup_Cross_size->value()));
+}
+
+void Grid_Setup::mnuCalibrate_Click()
+{
+    Calibrate& tool = m_app.screens.calibrate();
+    if (tool.parentWidget() != this)
+        tool.setParent(this, Qt::Window);
+    tool.showScreen();
+}
+
+void Grid_Setup::Form_Activate()
+{
+    Session& session = m_app.session;
+    if (session.navigation_origin != NavigationOrigin::SelectFrame)
+        return;
+    const std::filesystem::path handOver = session.paths.app_dir / "currentcapture.bmp";
+    if (auto loaded = picture->loadPicture(handOver); !loaded) {
+        picture->clearPicture();
+        m_app.prompts.tell(loaded.error().text(), MessageIcon::Exclamation);
+    }
+    setPictureSize();
+    session.navigation_origin = NavigationOrigin::None;
+}
+
+void Grid_Setup::gridExit_Click()
+{
+    GridState& grid = m_app.session.grid;
+    if (!grid.grids_complete) {
+        const MessageAnswer answer = m_app.prompts.message(
+            {"Do you want to leave the grid setup with the grid setup not complete?", "Grid Setup Error",
+             MessageButtons::YesNo, MessageIcon::None, DefaultButton::First});
+        if (answer != MessageAnswer::Yes)
+            return;
+        hide();
+        m_app.screens.mainForm().showScreen();
+        return;
+    }
+    hide();
+    m_app.screens.mainForm().showScreen();
+    grid.current_grid = 1;
+    activate_grid(grid, 1);
+    drawOnSurface(*picture, setupExitDrawing(namedBuoyPositions(grid)));
+    Measure& measure = m_app.screens.measure();
+    measure.placeBuoyDistanceLabels();
+    measure.showGridDescription(grid.grid_descriptions[1]);
+    measure.grid_description->show();
 }
 
 } // namespace leapmark

@@ -155,7 +155,6 @@ void Config::reload_grid_file(const std::filesystem::path& file, int g)
 {
     if (!isGridNumber(g))
         return;
-    GridState& grid = m_app.session.grid;
     MainForm& main = m_app.screens.mainForm();
     // The setup screen resets the working corners when it is first created: create it before loading.
     Grid_Setup& setup = m_app.screens.gridSetup();
@@ -168,24 +167,7 @@ void Config::reload_grid_file(const std::filesystem::path& file, int g)
         return;
     }
 
-    const std::string label = pathText(file);
-    applyGridFile(grid, g, label, *content);
-    setup.showWorkingGridInBoxes();
-    m_app.screens.measure().showGridDescription(grid.grid_descriptions[static_cast<std::size_t>(g)]);
-
-    const std::filesystem::path resultsPath =
-        pathInFolder(m_app.session.paths.current_folder, m_app.session.config.results_path);
-    const std::string summary = gridSetupSummary(m_app.clock.now(), grid.current_grid,
-                                                 boxTextsOfWorkingSet(grid), SummaryPositionLabel::Twips);
-    if (auto written = ResultsFile(resultsPath).append(summary); !written)
-        m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
-
-    setup.showGridReady(g);
-    m_app.settings.write(keys::gridFileKey(g), label);
-    main.setGridPicture(g, GridPicture::Ready);
-    main.setGridDescription(g, grid.grid_descriptions[static_cast<std::size_t>(g)]);
-    // Filling the setup screen's boxes counts as editing there; the loaded grid is complete again.
-    update_grids_complete(grid);
+    setup.takeGridFile(g, pathText(file), *content);
 }
 
 void Config::loadTournamentType()

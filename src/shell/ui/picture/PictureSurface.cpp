@@ -379,6 +379,9 @@ void PictureSurface::ensureCaches()
     if (m_viewCache.size() != size) {
         m_viewCache = QImage(size, QImage::Format_RGB32);
         m_layerCache = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        // A new image holds whatever the memory held; renderLayer clears only where strokes were.
+        m_layerCache.fill(Qt::transparent);
+        m_layerExtent = QRegion();
     }
     renderLayer();
     m_cachesValid = true;
