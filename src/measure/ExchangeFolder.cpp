@@ -38,7 +38,10 @@ Result<std::string> skierNameOfBytes(const std::string& sourceName, std::string_
         return Error(sourceName + ": the file is larger than " +
                          std::to_string(kExchangeReadLimits.maxFileBytes) + " bytes",
                      ErrorKind::TooLarge);
-    auto reader = DelimitedFieldReader::fromText(sourceName, nameFileText(bytes), kExchangeReadLimits);
+    // The limits hold for the bytes on the disk; Windows-1252 text grows up to three times as UTF-8.
+    const ReadLimits decodedLimits{kExchangeReadLimits.maxFileBytes * 3,
+                                   kExchangeReadLimits.maxLineBytes * 3};
+    auto reader = DelimitedFieldReader::fromText(sourceName, nameFileText(bytes), decodedLimits);
     if (!reader)
         return reader.error();
     return reader->nextField();
