@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Leapmark needs to build, test and run.
+# Installs the Debian packages Leapmark needs to build, test and run, and any named as arguments.
 # Does nothing when every package is already present.
 set -euo pipefail
 
@@ -13,6 +13,8 @@ packages=(
   dbus at-spi2-core python3-pyatspi imagemagick
   dpkg-dev file desktop-file-utils appstream
 )
+# Packages only some targets need (clang for `make fuzz`) come as arguments.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

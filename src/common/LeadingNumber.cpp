@@ -74,6 +74,24 @@ Lexeme scanNumber(const std::string& s)
     return lex;
 }
 
+/**
+ * Numbers are written with 15 significant digits, so the largest double is written as
+ * 1.79769313486232E+308, a little beyond it. That text, and any between it and the largest double,
+ * reads as the largest double so that whatever was written reads back; anything larger is out of
+ * range.
+ */
+std::optional<double> largestWritten(const Lexeme& lex)
+{
+    long double wide = 0.0L;
+    const char* first = lex.text.data();
+    const char* last = first + lex.text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, wide, std::chars_format::general);
+    constexpr long double kLargestWritten = 1.79769313486232e308L;
+    if (ec != std::errc() || ptr != last || std::fabs(wide) < 1.0L || std::fabs(wide) > kLargestWritten)
+        return std::nullopt;
+    return std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide));
+}
+
 std::optional<double> convert(const Lexeme& lex)
 {
     double value = 0.0;
@@ -84,6 +102,8 @@ std::optional<double> convert(const Lexeme& lex)
         return value + 0.0; // turns -0 into 0
     if (ec == std::errc::result_out_of_range && lex.exponent < 0)
         return 0.0; // underflow: nearer zero than any double
+    if (ec == std::errc::result_out_of_range)
+        return largestWritten(lex);
     return std::nullopt;
 }
 

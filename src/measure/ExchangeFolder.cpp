@@ -30,27 +30,32 @@ bool hasBitmapExtension(const std::filesystem::path& path)
         [](char wanted, char c) { return std::tolower(static_cast<unsigned char>(c)) == wanted; });
 }
 
-Result<std::string> firstField(const std::filesystem::path& path)
-{
-    auto reader = DelimitedFieldReader::openFile(path, kExchangeReadLimits);
-    if (!reader)
-        return reader.error();
-    return reader->nextField();
-}
-
-/** The first field of a names file, read as UTF-8 or Windows-1252 like every other names file. */
-Result<std::string> firstNameField(const std::filesystem::path& path)
-{
-    auto bytes = readWholeFile(path, kExchangeReadLimits.maxFileBytes);
-    if (!bytes)
-        return bytes.error();
-    auto reader = DelimitedFieldReader::fromText(pathText(path), nameFileText(*bytes), kExchangeReadLimits);
-    if (!reader)
-        return reader.error();
-    return reader->nextField();
-}
-
 } // namespace
+
+Result<std::string> skierNameOfBytes(const std::string& sourceName, std::string_view bytes)
+{
+    if (bytes.size() > kExchangeReadLimits.maxFileBytes)
+        return Error(sourceName + ": the file is larger than " +
+                         std::to_string(kExchangeReadLimits.maxFileBytes) + " bytes",
+                     ErrorKind::TooLarge);
+    // The limits hold for the bytes on the disk; Windows-1252 text grows up to three times as UTF-8.
+    const ReadLimits decodedLimits{kExchangeReadLimits.maxFileBytes * 3,
+                                   kExchangeReadLimits.maxLineBytes * 3};
+    auto reader = DelimitedFieldReader::fromText(sourceName, nameFileText(bytes), decodedLimits);
+    if (!reader)
+        return reader.error();
+    return reader->nextField();
+}
+
+bool clipFlagIsReady(std::string_view bytes)
+{
+    auto reader = DelimitedFieldReader::fromText(std::string(ExchangeFolder::kClipFlagFileName),
+                                                 std::string(bytes), kExchangeReadLimits);
+    if (!reader)
+        return false;
+    const auto flag = reader->nextField();
+    return flag.ok() && *flag == "Ready";
+}
 
 ResultLine resultLine(std::string_view comment, std::string_view exchangeMetresText,
                       std::string_view exchangeFeetText, std::string_view jumpNumberText)
@@ -87,13 +92,17 @@ Result<void> ExchangeFolder::publishResult(const ResultLine& line, std::string_v
 
 Result<std::string> ExchangeFolder::readSkierName() const
 {
-    return firstNameField(file(kSkierNameFileName));
+    const std::filesystem::path path = file(kSkierNameFileName);
+    auto bytes = readWholeFile(path, kExchangeReadLimits.maxFileBytes);
+    if (!bytes)
+        return bytes.error();
+    return skierNameOfBytes(pathText(path), *bytes);
 }
 
 bool ExchangeFolder::isClipboardReady() const
 {
-    const auto flag = firstField(file(kClipFlagFileName));
-    return flag.ok() && *flag == "Ready";
+    const auto bytes = readWholeFile(file(kClipFlagFileName), kExchangeReadLimits.maxFileBytes);
+    return bytes.ok() && clipFlagIsReady(*bytes);
 }
 
 Result<void> ExchangeFolder::resetClipFlag() const

@@ -30,6 +30,16 @@ struct ResultLine
 [[nodiscard]] std::string shortSkierName(std::string_view skierName);
 
 /**
+ * The skier name in the bytes of "qxskier.nam": the first field (leading blanks skipped; a quoted
+ * field may hold commas), the text taken as UTF-8 or Windows-1252 like every names file.
+ * sourceName stands for the file in errors.
+ */
+[[nodiscard]] Result<std::string> skierNameOfBytes(const std::string& sourceName, std::string_view bytes);
+
+/** True when the first field of the bytes of "clipflag.txt" is exactly "Ready". */
+[[nodiscard]] bool clipFlagIsReady(std::string_view bytes);
+
+/**
  * Files shared with the tournament scoring program in the exchange folder. The folder belongs to
  * the other side: nothing here ever creates it, so every write into a missing folder fails.
  */

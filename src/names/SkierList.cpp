@@ -90,11 +90,15 @@ Result<std::optional<std::string>> firstSkierName(const std::filesystem::path& l
     auto text = readListText(listFile);
     if (!text)
         return text.error();
-    const std::string_view listText = *text;
+    return firstSkierNameOfList(*text);
+}
+
+std::optional<std::string> firstSkierNameOfList(std::string_view listText)
+{
     const std::string_view firstLine = listText.substr(0, listText.find_first_of("\r\n"));
     if (firstLine.empty())
-        return std::optional<std::string>();
-    return std::optional<std::string>(normalisedSkierName(firstLine));
+        return std::nullopt;
+    return normalisedSkierName(firstLine);
 }
 
 std::string skierListFileBytes(std::string_view plainText)

@@ -54,6 +54,9 @@ inline constexpr std::size_t kMaxSkierListBytes = 32 * 1024 * 1024;
  */
 [[nodiscard]] Result<std::optional<std::string>> firstSkierName(const std::filesystem::path& listFile);
 
+/** The first line of a list's text, normalised; nothing when it is empty. */
+[[nodiscard]] std::optional<std::string> firstSkierNameOfList(std::string_view listText);
+
 /**
  * The bytes of a list file for a plain text: every line end (CR LF, LF or a lone CR) becomes CR LF;
  * everything else, a final line without a line end included, stays as it is.

@@ -7,15 +7,21 @@
 
 namespace leapmark {
 
-Result<std::vector<std::string>> readTournamentNames(const std::filesystem::path& path)
+namespace {
+
+constexpr ReadLimits kNameFileLimits;
+
+} // namespace
+
+Result<std::vector<std::string>> tournamentNamesOfBytes(const std::string& sourceName, std::string_view bytes)
 {
-    const ReadLimits limits;
-    auto bytes = readWholeFile(path, limits.maxFileBytes);
-    if (!bytes)
-        return bytes.error();
+    if (bytes.size() > kNameFileLimits.maxFileBytes)
+        return Error(sourceName + ": the file is larger than " +
+                         std::to_string(kNameFileLimits.maxFileBytes) + " bytes",
+                     ErrorKind::TooLarge);
     // Windows-1252 text grows when it becomes UTF-8: at most three bytes for one.
-    const ReadLimits decodedLimits{limits.maxFileBytes * 3, limits.maxLineBytes * 3};
-    auto reader = DelimitedFieldReader::fromText(pathText(path), nameFileText(*bytes), decodedLimits);
+    const ReadLimits decodedLimits{kNameFileLimits.maxFileBytes * 3, kNameFileLimits.maxLineBytes * 3};
+    auto reader = DelimitedFieldReader::fromText(sourceName, nameFileText(bytes), decodedLimits);
     if (!reader)
         return reader.error();
 
@@ -28,6 +34,14 @@ Result<std::vector<std::string>> readTournamentNames(const std::filesystem::path
             names.push_back(std::move(item).value());
     }
     return names;
+}
+
+Result<std::vector<std::string>> readTournamentNames(const std::filesystem::path& path)
+{
+    auto bytes = readWholeFile(path, kNameFileLimits.maxFileBytes);
+    if (!bytes)
+        return bytes.error();
+    return tournamentNamesOfBytes(pathText(path), *bytes);
 }
 
 } // namespace leapmark

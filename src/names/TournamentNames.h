@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace leapmark {
@@ -21,5 +22,9 @@ namespace leapmark {
  * caller then keeps the names it had.
  */
 [[nodiscard]] Result<std::vector<std::string>> readTournamentNames(const std::filesystem::path& path);
+
+/** readTournamentNames on a file's bytes already read; sourceName stands for the file in errors. */
+[[nodiscard]] Result<std::vector<std::string>> tournamentNamesOfBytes(const std::string& sourceName,
+                                                                      std::string_view bytes);
 
 } // namespace leapmark

@@ -1,7 +1,9 @@
 #include "common/LeadingNumber.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace leapmark {
 namespace {
@@ -59,6 +61,16 @@ TEST(LeadingNumber, OutOfRangeMagnitudes)
     EXPECT_EQ(leadingNumber("1e-400"), 0.0);
     EXPECT_EQ(leadingNumber("-0"), 0.0);
     EXPECT_FALSE(std::signbit(leadingNumber("-0")));
+}
+
+TEST(LeadingNumber, TheLargestNumberReadsBackFromItsFifteenDigitText)
+{
+    constexpr double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(tryLeadingNumber(printForm(largest)), largest);
+    EXPECT_EQ(tryLeadingNumber(signedForm(-largest)), -largest);
+    EXPECT_TRUE(isWholeNumberText(" 1.79769313486232E+308 "));
+    EXPECT_FALSE(tryLeadingNumber("1.79769313486233E+308").has_value());
+    EXPECT_FALSE(tryLeadingNumber("-1.8E+308").has_value());
 }
 
 TEST(WholeNumberText, AcceptsOneNumberWithBlanksAroundIt)

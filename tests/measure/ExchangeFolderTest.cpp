@@ -126,6 +126,18 @@ TEST(ExchangeFolder, SkierNameIsTheFirstDelimitedField)
     EXPECT_EQ(exchange.readSkierName().value(), "Ni\xC3\xB1o, Ana");
 }
 
+TEST(ExchangeFolder, AWindows1252NameFileWithinTheLimitsReadsThoughItGrowsAsUtf8)
+{
+    // Each accented byte becomes two in UTF-8: the limits are on the file as it lies on the disk.
+    const std::string longLine(3000, '\xE9');
+    EXPECT_EQ(skierNameOfBytes("qxskier.nam", longLine + "\r\n").value().size(), 6000u);
+    std::string manyLines;
+    while (manyLines.size() < 60 * 1024)
+        manyLines += std::string(100, '\xE9') + "\r\n";
+    EXPECT_TRUE(skierNameOfBytes("qxskier.nam", manyLines).ok());
+    EXPECT_FALSE(skierNameOfBytes("qxskier.nam", std::string(13000, 'x')).ok()); // past every bound
+}
+
 TEST(ExchangeFolder, SkierNameErrorsNameTheFile)
 {
     testing::TempFolder folder;
