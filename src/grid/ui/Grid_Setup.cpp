@@ -266,6 +266,14 @@ void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
     checks->addStretch(1);
     grid->addLayout(checks, row++, 0, 1, 5);
     grid->addWidget(fmCheckPoints, row++, 0, 1, 5);
+    auto* steps = new QLabel(
+        QStringLiteral("To set up a grid: choose a buoy above and click it on the picture (zoom in with + or "
+                       "the magnifier, nudge it with the arrow keys); do the same for all four; type their "
+                       "survey x, y and the jump x, y; press Complete; then Save the grid file."),
+        panel);
+    steps->setObjectName(QStringLiteral("lblSetupSteps"));
+    steps->setWordWrap(true);
+    grid->addWidget(steps, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
 
     auto* scroller = new QScrollArea(central);
