@@ -33,9 +33,10 @@ struct PictureMouse;
 /**
  * The grid setup screen: the camera picture on which the four buoys are marked, their survey
  * positions and the ramp point, the solve, grid files, the checks and the buoy markers. Its
- * handlers are split by topic: construction, the boxes and the ways in and out here, marking in
- * Grid_Setup_Marking.cpp, grid and picture files in Grid_Setup_Files.cpp, the grid and accuracy
- * checks in Grid_Setup_Accuracy.cpp and the check points in Grid_Setup_CheckPoints.cpp.
+ * handlers are split by topic: construction here, the boxes, the solve, the grids and the ways in
+ * and out in Grid_Setup_Grids.cpp, marking in Grid_Setup_Marking.cpp, grid and picture files in
+ * Grid_Setup_Files.cpp, the grid and accuracy checks in Grid_Setup_Accuracy.cpp and the check points in
+ * Grid_Setup_CheckPoints.cpp.
  */
 class Grid_Setup : public Screen
 {
@@ -67,7 +68,7 @@ public:
     /** Hides every accuracy label. */
     void clear_accuracy_indicator();
 
-    // Handlers: the boxes, the solve and the grids (Grid_Setup.cpp).
+    // Handlers: the boxes, the solve and the grids (Grid_Setup_Grids.cpp).
     void valueBox_Change(QLineEdit* box);
     void Load_Click();
     void grid_select_Click();

@@ -107,8 +107,14 @@ void Grid_Setup::AdjustRight_Click()
 
 void Grid_Setup::Form_MouseMove(const PictureMouse& mouse)
 {
-    zoomBar->readout->setText(
-        QStringLiteral("x %1  y %2 twips").arg(mouse.twips.x(), 0, 'f', 1).arg(mouse.twips.y(), 0, 'f', 1));
+    QString text =
+        QStringLiteral("x %1  y %2 twips").arg(mouse.twips.x(), 0, 'f', 1).arg(mouse.twips.y(), 0, 'f', 1);
+    // Once the shown grid is solved, where the pointer is on the water too.
+    if (gridStateIconName() == QStringLiteral("face02.ico")) {
+        if (auto survey = screenToSurvey(m_app.session.grid.active_coef, {mouse.twips.x(), mouse.twips.y()}))
+            text += QStringLiteral("   survey %1, %2 m").arg(survey->x, 0, 'f', 2).arg(survey->y, 0, 'f', 2);
+    }
+    zoomBar->readout->setText(text);
 }
 
 bool Grid_Setup::arrowKey(QEvent* event)

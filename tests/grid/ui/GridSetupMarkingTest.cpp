@@ -11,6 +11,7 @@
 #include "measure/ui/Measure.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/picture/PictureSurface.h"
+#include "shell/ui/picture/PictureZoomBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -160,6 +161,10 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
     EXPECT_FALSE(setup.fmAccuracyDisplay->isHidden());
     EXPECT_TRUE(setup.fmAccuracyConfig->isHidden()) << "Standard is selected";
     EXPECT_THAT(station.newResults(), HasSubstr("Grid Number:  1 \r\n"));
+    // The pointer's readout tells where it is on the water once the grid is solved.
+    QTest::mouseMove(setup.picture->viewport(), setup.picture->viewPixelNearest({9750, 6000}));
+    EXPECT_EQ(setup.zoomBar->readout->text(),
+              QStringLiteral("x 9750.0  y 6000.0 twips   survey 60.00, 50.00 m"));
     // "Draw Buoys": a circle and a five-point plus at each buoy (the configured marker is not "cross").
     AppHarness::click(setup.show_alignment);
     ASSERT_EQ(setup.picture->strokes().size(), 4u * 6u);
