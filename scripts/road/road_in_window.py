@@ -56,6 +56,38 @@ def start_up(op):
     return main
 
 
+def answer_any_messages(op, answer="OK", quiet_seconds=1.5):
+    """Answers every message box that comes up until none has come for a while; gives their count."""
+    answered = 0
+    while True:
+        try:
+            message_box(op, answer, timeout=quiet_seconds)
+            answered += 1
+        except RoadFailure:
+            return answered
+
+
+def set_up_grid(op, main, grid_file):
+    op.click(op.find(main, "Go to Setup", "push button"))
+    setup = op.wait_window("Grid Setup")
+    op.shot("grid-setup")
+    op.find(setup, "Load File")
+    op.key("alt+l")
+    dialog = op.wait_window("Open", timeout=10.0)
+    op.shot("grid-file-dialog")
+    op.type(grid_file)
+    op.key("Return")
+    answer_any_messages(op)
+    time.sleep(0.5)
+    op.shot("grid-loaded")
+    # Without a window manager nothing gives the window back its focus when the dialog closes: a
+    # click on a label of the screen does, as it would for an operator.
+    op.click(op.find(setup, "Grid Point Selection"))
+    op.key("alt+x")
+    answer_any_messages(op, "Yes")
+    return op.wait_window("Leapmark 2005")
+
+
 def capture_jump(op, main, skier):
     op.click(op.find(main, "Proceed to Record Jumps", "push button"))
     capture = op.wait_window("Capture Screen")
@@ -97,6 +129,7 @@ def main():
         env=env, stdout=open(os.path.join(work, "leapmark.log"), "w"), stderr=subprocess.STDOUT)
     try:
         main_screen = start_up(op)
+        main_screen = set_up_grid(op, main_screen, os.path.join(folders["sim"], "grid.ipt"))
         frames = capture_jump(op, main_screen, "Ann")
         op.shot("frame-selection")
         print("road: reached frame selection")
