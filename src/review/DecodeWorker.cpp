@@ -200,6 +200,16 @@ void DecodeWorker::serveFrame(std::int64_t index)
         m_listener.frameFailed(m_generation, index, frame.error());
 }
 
+DecodeWorker::Window DecodeWorker::windowFor(const VideoFacts& facts) const
+{
+    const auto frameBytes = static_cast<std::size_t>(dibRowBytes(facts.width)) *
+                            static_cast<std::size_t>(std::max(0, facts.height));
+    const auto capacity = static_cast<std::int64_t>(m_cache.capacityFor(frameBytes));
+    const std::int64_t ahead = std::min(maxAhead, capacity * 3 / 5);
+    const std::int64_t behind = std::min(maxBehind, std::max<std::int64_t>(0, capacity - ahead - 1));
+    return {behind, ahead};
+}
+
 bool DecodeWorker::decodeAhead()
 {
     if (!m_decoder || m_facts.frameCount <= 0 || m_facts.width <= 0 || m_facts.height <= 0)

@@ -108,6 +108,14 @@ private:
         std::filesystem::path bitmap;
     };
 
+    struct Window
+    {
+        std::int64_t behind = 0;
+        std::int64_t ahead = 0;
+    };
+    /** The frames kept behind and ahead of the centre for a video of this size. */
+    [[nodiscard]] Window windowFor(const VideoFacts& facts) const;
+
     void run();
     void openVideo(std::uint64_t generation, const std::filesystem::path& path);
     void serveFrame(std::int64_t index);

@@ -47,14 +47,18 @@ void FrameCache::put(std::shared_ptr<const VideoFrame> frame, std::uint64_t gene
         m_frames.erase(old);
     }
     while (m_bytes + size > m_budgetBytes && !m_frames.empty()) {
-        // The farthest frame is at one end of the ordered map.
-        auto first = m_frames.begin();
-        auto last = std::prev(m_frames.end());
-        auto farthest = distance(first->first) >= distance(last->first) ? first : last;
-        if (distance(farthest->first) <= distance(frame->index))
+        // Frames outside the window lie at the ends of the ordered map: go for one of those first,
+        // else for the end farther from the centre.
+        const auto first = m_frames.begin();
+        const auto last = std::prev(m_frames.end());
+        auto victim = distance(first->first) >= distance(last->first) ? first : last;
+        if (inWindow(first->first) != inWindow(last->first))
+            victim = inWindow(first->first) ? last : first;
+        if (inWindow(victim->first) &&
+            (!inWindow(frame->index) || distance(victim->first) <= distance(frame->index)))
             return;
-        m_bytes -= sizeOf(*farthest->second);
-        m_frames.erase(farthest);
+        m_bytes -= sizeOf(*victim->second);
+        m_frames.erase(victim);
     }
     m_bytes += size;
     m_frames.emplace(frame->index, std::move(frame));
@@ -64,6 +68,18 @@ void FrameCache::setCentre(std::int64_t index)
 {
     const std::lock_guard lock(m_mutex);
     m_centre = index;
+}
+
+void FrameCache::setWindow(std::int64_t behind, std::int64_t ahead)
+{
+    const std::lock_guard lock(m_mutex);
+    m_behind = behind;
+    m_ahead = ahead;
+}
+
+bool FrameCache::inWindow(std::int64_t index) const
+{
+    return index >= m_centre - m_behind && index <= m_centre + m_ahead;
 }
 
 void FrameCache::clear(std::uint64_t generation)

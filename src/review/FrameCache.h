@@ -24,13 +24,16 @@ public:
     [[nodiscard]] bool contains(std::int64_t index) const;
 
     /**
-     * Keeps the frame unless it is the farthest from the centre of a full cache, or it was decoded
-     * for another video than the one the cache was last cleared for.
+     * Keeps the frame, making room by dropping the frames outside the window around the centre,
+     * farthest first; a frame outside the window that finds no room is not kept. Frames decoded for
+     * another video than the one the cache was last cleared for are not kept either.
      */
     void put(std::shared_ptr<const VideoFrame> frame, std::uint64_t generation);
 
     /** The frame being looked at; distances for eviction are counted from here. */
     void setCentre(std::int64_t index);
+    /** The frames behind and ahead of the centre that are kept before any other. */
+    void setWindow(std::int64_t behind, std::int64_t ahead);
     /** Forgets every frame; from now on only frames of this generation are kept. */
     void clear(std::uint64_t generation);
 
@@ -43,12 +46,15 @@ public:
 
 private:
     [[nodiscard]] std::int64_t distance(std::int64_t index) const;
+    [[nodiscard]] bool inWindow(std::int64_t index) const;
 
     const std::size_t m_budgetBytes;
     mutable std::mutex m_mutex;
     std::map<std::int64_t, std::shared_ptr<const VideoFrame>> m_frames;
     std::size_t m_bytes = 0;
     std::int64_t m_centre = 0;
+    std::int64_t m_behind = 0;
+    std::int64_t m_ahead = 0;
     std::uint64_t m_generation = 0;
 };
 

@@ -217,3 +217,40 @@ TEST(DecodeWorker, ALoadReplacesTheVideoAndAnEmptyNameReleasesIt)
 
 } // namespace
 } // namespace leapmark
+
+namespace leapmark {
+namespace {
+
+std::shared_ptr<const VideoFrame> tinyFrame(std::int64_t index)
+{
+    auto frame = std::make_shared<VideoFrame>();
+    frame->index = index;
+    frame->bgr.assign(kFrameBytes, 0);
+    return frame;
+}
+
+TEST(FrameCache, TheWindowAroundTheCentreIsKeptBeforeFramesLeftBehind)
+{
+    FrameCache cache(6 * kFrameBytes);
+    cache.clear(1);
+    cache.setWindow(2, 3);
+    for (std::int64_t index = 0; index <= 5; ++index)
+        cache.put(tinyFrame(index), 1);
+    cache.setCentre(5);
+    for (std::int64_t index = 6; index <= 8; ++index)
+        cache.put(tinyFrame(index), 1);
+    // Frames 0 to 2 made room for the three ahead, although they are nearer the centre.
+    for (std::int64_t index = 3; index <= 8; ++index)
+        EXPECT_TRUE(cache.contains(index)) << index;
+    EXPECT_FALSE(cache.contains(0));
+    cache.put(tinyFrame(20), 1);
+    EXPECT_FALSE(cache.contains(20)) << "outside the window, and no room";
+    cache.put(tinyFrame(4), 2);
+    cache.clear(2);
+    cache.put(tinyFrame(4), 1);
+    EXPECT_EQ(cache.frames(), 0u) << "a frame of the video before is refused";
+    EXPECT_LE(cache.bytes(), cache.budgetBytes());
+}
+
+} // namespace
+} // namespace leapmark

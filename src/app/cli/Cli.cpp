@@ -13,9 +13,10 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 10> kCommands{
-    &numberCommand,   &solveCommand,   &gridSaveCommand,     &gridShowCommand, &measureCommand,
-    &toScreenCommand, &aviInfoCommand, &extractFrameCommand, &simulateCommand, &demoCommand};
+const std::array<const Command*, 11> kCommands{&numberCommand,   &solveCommand,         &gridSaveCommand,
+                                               &gridShowCommand, &measureCommand,       &toScreenCommand,
+                                               &aviInfoCommand,  &extractFrameCommand,  &simulateCommand,
+                                               &demoCommand,     &suggestContactCommand};
 
 void printHelp(std::ostream& out)
 {

@@ -142,6 +142,20 @@ TEST_F(FrameSelection, FromCaptureTheHintShowsAndTheMarkLogsRemembersAndHandsOve
     EXPECT_TRUE(station.measure().isVisible());
 }
 
+TEST_F(FrameSelection, TheSuggestedContactFrameIsOfferedBesideTheHint)
+{
+    arriveFromCapture(recorded("Dijump2.avi"), 40);
+    EXPECT_EQ(player().shownFrameIndex(), 40) << "the player starts on the capture screen's hint";
+    ASSERT_TRUE(AppHarness::waitFor([&] { return screen().suggestedFrame() >= 0; }, 20000));
+    const std::int64_t suggested = screen().suggestedFrame();
+    EXPECT_NEAR(static_cast<double>(suggested), static_cast<double>(kLandingFrame), 1.0);
+    EXPECT_EQ(screen().lblSuggestion->text(), QStringLiteral("Suggested contact frame %1").arg(suggested));
+    EXPECT_EQ(player().position(), 40.0);
+    AppHarness::click(screen().cmdGoToSuggestion);
+    waitForFrame();
+    EXPECT_EQ(player().shownFrameIndex(), suggested);
+}
+
 TEST_F(FrameSelection, NoToTheSaveQuestionDeletesTheVideoAndItsSideFileAfterTheFrameIsOut)
 {
     const std::string video = recorded("Ann jump3.avi");
