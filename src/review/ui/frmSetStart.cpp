@@ -72,8 +72,10 @@ void frmSetStart::buildControls()
     Command4->setToolTip(QStringLiteral("One frame forward (Right arrow, keypad 6)"));
     cmdMarkStart = namedControl<QPushButton>(central, "cmdMarkStart",
                                              QStringLiteral("&Use displayed frame to measure jump"));
+    lblFrame = namedControl<QLabel>(central, "lblFrame");
     stepping->addWidget(Command1);
     stepping->addWidget(Command4);
+    stepping->addWidget(lblFrame);
     stepping->addStretch(1);
     stepping->addWidget(cmdMarkStart);
     left->addLayout(stepping);
@@ -174,6 +176,9 @@ void frmSetStart::connectHandlers()
     connectHandler(Timer2, &QTimer::timeout, this, &frmSetStart::Timer2_Timer, prompts);
     connect(MediaPlayer1, &VideoPlayer::KeyDown, this,
             [this](int code) { runHandler(m_app.prompts, [&] { MediaPlayer1_KeyDown(code); }); });
+    connect(MediaPlayer1, &VideoPlayer::frameShown, this, [this](qint64 index) {
+        lblFrame->setText(QStringLiteral("Frame %1 of %2").arg(index).arg(MediaPlayer1->frameCount()));
+    });
     connect(MediaPlayer1, &VideoPlayer::bitmapWritten, this,
             [this](BitmapOutcome outcome, const QString& reason) {
                 runHandler(m_app.prompts, [&] { handOverAfterBitmap(outcome, reason); });

@@ -68,6 +68,8 @@ public:
     VideoPlayer* MediaPlayer1;
     QPushButton* Command1;
     QPushButton* Command4;
+    /** The frame shown, counted from 0, and the frames in the video. */
+    QLabel* lblFrame;
     QPushButton* Command5;
     QLabel* Label6;
     QLineEdit* Text4;

@@ -122,6 +122,7 @@ TEST_F(FrameSelection, FromCaptureTheHintShowsAndTheMarkLogsRemembersAndHandsOve
     AppHarness::click(screen().Command4);
     waitForFrame();
     EXPECT_EQ(player().shownFrameIndex(), 42);
+    EXPECT_EQ(screen().lblFrame->text(), QStringLiteral("Frame 42 of 75"));
     station.app.prompts().answerMessage(MessageAnswer::Yes);
     mark();
 
