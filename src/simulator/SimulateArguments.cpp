@@ -35,7 +35,7 @@ Error badValue(const std::string& option, const std::string& value, const std::s
 std::string simulateUsage()
 {
     return "usage: leapmark-cli simulate --out DIR [--size WxH] [--fps F] [--seconds S] [--landing X Y] "
-           "[--landing-frame N] [--seed K]";
+           "[--landing-frame N] [--seed K] [--camera X Y HEIGHT] [--aim X Y] [--fov DEGREES]";
 }
 
 Result<SimulateRequest> parseSimulateArguments(const std::vector<std::string>& arguments)
@@ -46,13 +46,40 @@ Result<SimulateRequest> parseSimulateArguments(const std::vector<std::string>& a
     bool landingFrameGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const auto valueCount = option == "--landing" ? 2u : 1u;
+        const auto valueCount = option == "--camera"                         ? 3u
+                                : option == "--landing" || option == "--aim" ? 2u
+                                                                             : 1u;
         if (option != "--out" && option != "--size" && option != "--fps" && option != "--seconds" &&
-            option != "--landing" && option != "--landing-frame" && option != "--seed")
+            option != "--landing" && option != "--landing-frame" && option != "--seed" &&
+            option != "--camera" && option != "--aim" && option != "--fov")
             return Error("simulate: unknown option \"" + option + "\"\n" + simulateUsage());
         if (i + valueCount >= arguments.size())
-            return Error("simulate: " + option + " needs " + (valueCount == 2 ? "two values" : "a value") +
+            return Error("simulate: " + option + " needs " +
+                         (valueCount == 3   ? "three values"
+                          : valueCount == 2 ? "two values"
+                                            : "a value") +
                          "\n" + simulateUsage());
+        if (option == "--camera" || option == "--aim") {
+            std::vector<double> values;
+            std::string given;
+            for (std::size_t k = 1; k <= valueCount; ++k) {
+                given += (k > 1 ? " " : "") + arguments[i + k];
+                if (const auto value = numberText<double>(arguments[i + k]))
+                    values.push_back(*value);
+            }
+            i += valueCount;
+            if (values.size() != valueCount)
+                return badValue(option, given,
+                                option == "--camera" ? "survey x, y and the height in metres"
+                                                     : "two survey coordinates in metres");
+            if (option == "--camera") {
+                parameters.camera.position = {values[0], values[1]};
+                parameters.camera.heightMetres = values[2];
+            } else {
+                parameters.camera.aim = {values[0], values[1]};
+            }
+            continue;
+        }
         const std::string& value = arguments[++i];
         if (option == "--out") {
             if (value.empty())
@@ -81,6 +108,11 @@ Result<SimulateRequest> parseSimulateArguments(const std::vector<std::string>& a
             if (!x || !y)
                 return badValue(option, value + " " + other, "two survey coordinates in metres");
             parameters.landing = {*x, *y};
+        } else if (option == "--fov") {
+            const auto degrees = numberText<double>(value);
+            if (!degrees || !(*degrees > 0.0))
+                return badValue(option, value, "a horizontal field of view in degrees");
+            parameters.camera.horizontalFieldOfViewDegrees = *degrees;
         } else if (option == "--landing-frame") {
             const auto frame = numberText<std::int64_t>(value);
             if (!frame || *frame < 0)

@@ -18,6 +18,15 @@ TEST(SimulateArguments, ReadsEveryOption)
     EXPECT_EQ(request->parameters.landing, (SurveyPoint{47.5, -1.25}));
     EXPECT_EQ(request->parameters.landingFrame, 40);
     EXPECT_EQ(request->parameters.seed, 7u);
+
+    const auto placed = parseSimulateArguments(
+        {"--out", "x", "--camera", "30", "-65.5", "9", "--aim", "44", "-10", "--fov", "52.5"});
+    ASSERT_TRUE(placed.ok()) << placed.error().text();
+    EXPECT_EQ(placed->parameters.camera.position, (SurveyPoint{30.0, -65.5}));
+    EXPECT_EQ(placed->parameters.camera.heightMetres, 9.0);
+    EXPECT_EQ(placed->parameters.camera.aim, (SurveyPoint{44.0, -10.0}));
+    EXPECT_EQ(placed->parameters.camera.horizontalFieldOfViewDegrees, 52.5);
+    EXPECT_TRUE(checkSimulationParameters(placed->parameters).ok());
 }
 
 TEST(SimulateArguments, DefaultsPutTheLandingThreeFifthsIntoTheClip)
@@ -52,6 +61,12 @@ TEST(SimulateArguments, RefusesMistakesWithTheUsage)
               std::string::npos);
     EXPECT_NE(refusal({"--out", "x", "--landing-frame", "1.5"}).find("--landing-frame"), std::string::npos);
     EXPECT_NE(refusal({"--out", "x", "--seed", "-3"}).find("--seed"), std::string::npos);
+    EXPECT_NE(refusal({"--out", "x", "--camera", "30", "-65"}).find("--camera needs three values"),
+              std::string::npos);
+    EXPECT_NE(refusal({"--out", "x", "--camera", "30", "-65", "high"}).find("--camera \"30 -65 high\""),
+              std::string::npos);
+    EXPECT_NE(refusal({"--out", "x", "--aim", "44", "x"}).find("--aim \"44 x\""), std::string::npos);
+    EXPECT_NE(refusal({"--out", "x", "--fov", "0"}).find("--fov"), std::string::npos);
     const std::string unknown = refusal({"--out", "x", "--colour", "red"});
     EXPECT_NE(unknown.find("unknown option \"--colour\""), std::string::npos);
     EXPECT_NE(unknown.find("usage: leapmark-cli simulate --out DIR"), std::string::npos);

@@ -15,10 +15,11 @@
 namespace leapmark::cli {
 namespace {
 
-const std::array<const Command*, 15> kCommands{
-    &numberCommand,   &solveCommand,     &gridSaveCommand,     &gridShowCommand, &measureCommand,
-    &toScreenCommand, &aviInfoCommand,   &extractFrameCommand, &simulateCommand, &demoCommand,
-    &accuracyCommand, &gridCheckCommand, &checkPointsCommand,  &devicesCommand,  &captureCommand};
+const std::array<const Command*, 16> kCommands{
+    &numberCommand,      &solveCommand,    &gridSaveCommand, &gridShowCommand,
+    &measureCommand,     &toScreenCommand, &aviInfoCommand,  &extractFrameCommand,
+    &simulateCommand,    &demoCommand,     &accuracyCommand, &gridCheckCommand,
+    &checkPointsCommand, &devicesCommand,  &captureCommand,  &suggestContactCommand};
 
 void printHelp(std::ostream& out)
 {

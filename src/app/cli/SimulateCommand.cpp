@@ -34,7 +34,8 @@ int runSimulate(CliArguments& args, CommandOutput& output)
 
 const Command simulateCommand{
     "simulate",
-    "simulate --out DIR [--size WxH] [--fps F] [--seconds S] [--landing X Y] [--landing-frame N] [--seed K]",
+    "simulate --out DIR [--size WxH] [--fps F] [--seconds S] [--landing X Y] [--landing-frame N] [--seed K] "
+    "[--camera X Y HEIGHT] [--aim X Y] [--fov DEGREES]",
     "a simulated jump: jump.avi, grid.ipt and truth.txt in DIR", runSimulate};
 
 } // namespace leapmark::cli

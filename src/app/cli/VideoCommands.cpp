@@ -2,6 +2,9 @@
 
 #include "review/ffmpeg/ReviewCommands.h"
 
+#include <optional>
+#include <string>
+
 namespace leapmark::cli {
 namespace {
 
@@ -23,8 +26,28 @@ int runExtractFrameCommand(CliArguments& args, CommandOutput& output)
     return runExtractFrame(*file, *frame, *bitmap, output.out, output.err);
 }
 
+int runSuggestContactCommand(CliArguments& args, CommandOutput& output)
+{
+    bool trace = false;
+    std::optional<std::string> file;
+    while (auto word = args.take()) {
+        if (*word == "--trace")
+            trace = true;
+        else if (!file)
+            file = *word;
+        else
+            return usageError(suggestContactCommand, output);
+    }
+    if (!file)
+        return usageError(suggestContactCommand, output);
+    return runSuggestContact(*file, trace, output.out, output.err);
+}
+
 } // namespace
 
+const Command suggestContactCommand{"suggest-contact", "suggest-contact [--trace] VIDEO",
+                                    "the frame of first water contact the video suggests",
+                                    runSuggestContactCommand};
 const Command aviInfoCommand{"avi-info", "avi-info FILE", "the file-information lines of an AVI file",
                              runAviInfoCommand};
 const Command extractFrameCommand{"extract-frame", "extract-frame FILE N OUT.bmp",

@@ -8,6 +8,8 @@ namespace leapmark::cli {
 extern const Command aviInfoCommand;
 /** extract-frame: one frame of a video as a 24-bit BMP. */
 extern const Command extractFrameCommand;
+/** suggest-contact: the frame of first water contact a video suggests. */
+extern const Command suggestContactCommand;
 /** demo: the road of one jump without a screen, on a simulated jump. */
 extern const Command demoCommand;
 

@@ -2,6 +2,8 @@
 
 #include "common/PathText.h"
 #include "review/AviRiffReader.h"
+#include "review/ContactSuggestion.h"
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/FrameExtractor.h"
 #include "review/mmInfo.h"
 
@@ -38,6 +40,26 @@ int runExtractFrame(const std::string& file, const std::string& frameText, const
         return 1;
     }
     out << "Frame " << frame << " of " << file << " written to " << bitmapFile << '\n';
+    return 0;
+}
+
+int runSuggestContact(const std::string& file, bool traceScores, std::ostream& out, std::ostream& err)
+{
+    auto decoder = FfmpegVideoDecoder::open(toPath(file));
+    if (!decoder) {
+        err << decoder.error().text() << '\n';
+        return 1;
+    }
+    const std::atomic<bool> never{false};
+    ContactEvidence evidence;
+    const auto frame = suggestContactFrame(**decoder, never, &evidence);
+    if (traceScores)
+        for (std::size_t i = 0; i < evidence.splashScore.size(); ++i)
+            err << i << ' ' << evidence.splashScore[i] << '\n';
+    if (frame)
+        out << "suggested_frame " << *frame << '\n';
+    else
+        out << "suggested_frame none\n";
     return 0;
 }
 

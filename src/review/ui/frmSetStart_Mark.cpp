@@ -1,0 +1,173 @@
+// Marking the contact frame and handing it over; leaving the screen.
+
+#include "capture/ui/PreviewForm.h"
+#include "common/PathText.h"
+#include "common/RecordFile.h"
+#include "common/Rounding.h"
+#include "grid/ui/Grid_Setup.h"
+#include "measure/SessionLog.h"
+#include "measure/ui/LogView.h"
+#include "measure/ui/Measure.h"
+#include "review/FrameSelectionRules.h"
+#include "review/ffmpeg/FrameExtractor.h"
+#include "review/ui/ContactSuggestionJob.h"
+#include "review/ui/VideoPlayer.h"
+#include "review/ui/frmSetStart.h"
+#include "shell/Prompts.h"
+#include "shell/Session.h"
+#include "shell/ui/MainForm.h"
+#include "shell/ui/NamedControl.h"
+#include "shell/ui/Screens.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <system_error>
+
+namespace leapmark {
+
+void frmSetStart::cmdMarkStart_Click()
+{
+    // The frame is written on the player's thread; a second press meanwhile would mark twice.
+    if (m_marking)
+        return;
+    m_anchorLocked = true;
+    const auto contact = static_cast<std::int64_t>(roundHalfEven(MediaPlayer1->position()));
+    m_anchorFrame = static_cast<int>(contact);
+    m_anchorFixed = true;
+
+    Session& session = m_app.session;
+    const std::string path = ss(Text6->text());
+    const SessionLog log(toPath(joinPath(session.config.video_dir, session.config.session_log_name)));
+    const auto parts = captureNameParts(path);
+    if (parts) {
+        if (auto written = log.append(contactEntry(m_app.clock.now(), *parts, contact, path)); !written)
+            m_app.prompts.tell(written.error().text(), MessageIcon::Critical);
+    } else {
+        m_app.prompts.tell(
+            "Warning, this is not a  standard Leapmark capture file so it will not be saved in "
+            "the Log for future reference",
+            MessageIcon::Exclamation);
+    }
+    if (parts) {
+        if (auto written = replaceFile(sideFilePath(path), sideFileText(path, contact)); !written)
+            m_app.prompts.tell(written.error().text(), MessageIcon::Critical);
+    }
+
+    MediaPlayer1->setEnabled(false);
+    session.review.marked_video_path = ss(MediaPlayer1->fileName());
+    session.review.marked_frame = static_cast<int>(contact);
+    m_markedFrame = contact;
+    m_marking = true;
+    cmdMarkStart->setEnabled(false);
+    MediaPlayer1->writeFrameBitmap(MediaPlayer1->fileName(), contact,
+                                   session.paths.app_dir / currentCaptureFileName);
+}
+
+void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reason)
+{
+    if (!m_marking)
+        return;
+    m_marking = false;
+    cmdMarkStart->setEnabled(true);
+    Session& session = m_app.session;
+    const std::string& path = session.review.marked_video_path;
+    switch (outcome) {
+    case BitmapOutcome::Written:
+        break;
+    case BitmapOutcome::NoDecoder:
+        m_app.prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
+        break;
+    case BitmapOutcome::OpenFailed:
+        m_app.prompts.tell("There was an error working with the file:\r\n" + path, MessageIcon::Information);
+        break;
+    case BitmapOutcome::FrameFailed:
+        m_app.prompts.tell(ss(reason), MessageIcon::Information);
+        break;
+    case BitmapOutcome::WriteFailed:
+        m_app.prompts.tell(ss(reason), MessageIcon::Critical);
+        break;
+    }
+    // The player lets go of the file, so that it can be renamed or deleted.
+    MediaPlayer1->setFileName(QString());
+    m_suggestion->cancel();
+
+    // "NoSave" keeps the video as "Save" does: it is deleted only on the operator's answer.
+    if (session.navigation_origin == NavigationOrigin::Capture && session.config.video_save_mode == "Ask")
+        askToKeepVideo(path);
+    session.navigation_origin = NavigationOrigin::SelectFrame;
+    if (!session.grid.grids_complete) {
+        m_app.prompts.tell(
+            "One or more grids are not configured.  You may not use the Measure Screen until all "
+            "listed grids are configured",
+            MessageIcon::Exclamation);
+        leaveTo(m_app.screens.gridSetup());
+        return;
+    }
+    leaveTo(m_app.screens.measure());
+}
+
+void frmSetStart::askToKeepVideo(const std::string& path)
+{
+    if (m_app.prompts.message({"Do you want to save this video capture?",
+                               {},
+                               MessageButtons::YesNo,
+                               MessageIcon::None,
+                               DefaultButton::First}) != MessageAnswer::No)
+        return;
+    for (const std::filesystem::path& file : {toPath(path), sideFilePath(path)}) {
+        std::error_code error;
+        if (!std::filesystem::exists(file, error))
+            continue;
+        std::filesystem::permissions(file,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, error);
+        if (!std::filesystem::remove(file, error) || error)
+            m_app.prompts.tell("Could not delete " + pathText(file) + ": " + error.message(),
+                               MessageIcon::Exclamation);
+    }
+}
+
+void frmSetStart::leaveTo(Screen& screen)
+{
+    hide();
+    screen.showScreen();
+}
+
+void frmSetStart::cmdViewLog_Click()
+{
+    LogView& viewer = m_app.screens.logView();
+    if (viewer.parentWidget() == nullptr)
+        viewer.setParent(this, Qt::Window);
+    // The viewer's "View" names the video to review; none is named yet.
+    m_app.session.measure.view_file_path.clear();
+    viewer.removeEventFilter(this);
+    viewer.installEventFilter(this);
+    viewer.showScreen();
+}
+
+void frmSetStart::cmdGoToSetup_Click()
+{
+    Command1->setEnabled(true);
+    Command4->setEnabled(true);
+    MediaPlayer1->setEnabled(true);
+    Timer2->stop();
+    m_app.screens.mainForm().showScreen();
+    hide();
+    m_app.session.navigation_origin = NavigationOrigin::Timer;
+}
+
+void frmSetStart::cmdGoToCapture_Click()
+{
+    Command1->setEnabled(true);
+    Command4->setEnabled(true);
+    MediaPlayer1->setEnabled(true);
+    Timer2->stop();
+    m_app.screens.previewForm().showScreen();
+    hide();
+    m_app.session.navigation_origin = NavigationOrigin::Timer;
+}
+
+} // namespace leapmark
