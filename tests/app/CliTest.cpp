@@ -266,45 +266,47 @@ TEST(CliChecks, GridCheckAccuracyAndCheckPointsOnAGridFile)
     ASSERT_EQ(points.code, 0) << points.err;
     EXPECT_EQ(points.out, "point 1 0.00 m\npoint 2 0.50 m\nlargest point 2 0.50 m\n");
     EXPECT_EQ(run({"check-points", "--grid", grid, "1", "2", "3"}).code, 2);
-    TEST(CliVideo, SuggestContactFindsTheLandingOfASimulationPlacedElsewhere)
-    {
-        testing::TempFolder folder;
-        const CliRun simulated = run({"simulate",
-                                      "--out",
-                                      folder.path().string(),
-                                      "--size",
-                                      "480x270",
-                                      "--fps",
-                                      "25",
-                                      "--seconds",
-                                      "3",
-                                      "--landing-frame",
-                                      "41",
-                                      "--seed",
-                                      "23",
-                                      "--camera",
-                                      "28",
-                                      "-75",
-                                      "11",
-                                      "--aim",
-                                      "42",
-                                      "-12",
-                                      "--fov",
-                                      "55"});
-        ASSERT_EQ(simulated.code, 0) << simulated.err;
-        std::ifstream truthFile(folder.file("truth.txt"));
-        const std::string truthText((std::istreambuf_iterator<char>(truthFile)),
-                                    std::istreambuf_iterator<char>());
-        EXPECT_NE(truthText.find("camera_position_metres: 28 -75 11\n"), std::string::npos) << truthText;
-        EXPECT_NE(truthText.find("horizontal_field_of_view_degrees: 55\n"), std::string::npos);
+}
 
-        const CliRun suggested = run({"suggest-contact", folder.file("jump.avi").string()});
-        ASSERT_EQ(suggested.code, 0) << suggested.err;
-        ASSERT_EQ(suggested.out.rfind("suggested_frame ", 0), 0u) << suggested.out;
-        EXPECT_NEAR(std::stoi(suggested.out.substr(16)), 41, 1);
-        EXPECT_EQ(run({"suggest-contact", folder.file("missing.avi").string()}).code, 1);
-        EXPECT_EQ(run({"suggest-contact"}).code, 2);
-    }
+TEST(CliVideo, SuggestContactFindsTheLandingOfASimulationPlacedElsewhere)
+{
+    testing::TempFolder folder;
+    const CliRun simulated = run({"simulate",
+                                  "--out",
+                                  folder.path().string(),
+                                  "--size",
+                                  "480x270",
+                                  "--fps",
+                                  "25",
+                                  "--seconds",
+                                  "3",
+                                  "--landing-frame",
+                                  "41",
+                                  "--seed",
+                                  "23",
+                                  "--camera",
+                                  "28",
+                                  "-75",
+                                  "11",
+                                  "--aim",
+                                  "42",
+                                  "-12",
+                                  "--fov",
+                                  "55"});
+    ASSERT_EQ(simulated.code, 0) << simulated.err;
+    std::ifstream truthFile(folder.file("truth.txt"));
+    const std::string truthText((std::istreambuf_iterator<char>(truthFile)),
+                                std::istreambuf_iterator<char>());
+    EXPECT_NE(truthText.find("camera_position_metres: 28 -75 11\n"), std::string::npos) << truthText;
+    EXPECT_NE(truthText.find("horizontal_field_of_view_degrees: 55\n"), std::string::npos);
+
+    const CliRun suggested = run({"suggest-contact", folder.file("jump.avi").string()});
+    ASSERT_EQ(suggested.code, 0) << suggested.err;
+    ASSERT_EQ(suggested.out.rfind("suggested_frame ", 0), 0u) << suggested.out;
+    EXPECT_NEAR(std::stoi(suggested.out.substr(16)), 41, 1);
+    EXPECT_EQ(run({"suggest-contact", folder.file("missing.avi").string()}).code, 1);
+    EXPECT_EQ(run({"suggest-contact"}).code, 2);
+}
 
 } // namespace
 } // namespace leapmark::cli
