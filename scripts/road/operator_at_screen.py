@@ -79,6 +79,21 @@ class Operator:
                 return below
         return None
 
+    def dump(self, path):
+        """Writes every showing window's controls, role, name and place, for a failure's record."""
+        with open(path, "w") as out:
+            def walk(node, depth):
+                try:
+                    place = _extents(node)
+                except Exception:
+                    place = None
+                out.write(f"{'  ' * depth}{node.getRoleName()} {node.name!r} {place}\n")
+                for child in node:
+                    if child is not None and depth < 12:
+                        walk(child, depth + 1)
+            for window in self.windows():
+                walk(window, 0)
+
     def text_of(self, node):
         try:
             text = node.queryText()

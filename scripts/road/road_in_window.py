@@ -12,6 +12,8 @@ import subprocess
 import sys
 import time
 
+import pyatspi
+
 from operator_at_screen import Operator, RoadFailure
 
 
@@ -38,8 +40,8 @@ def read_truth(path):
     with open(path) as f:
         for line in f:
             parts = line.split()
-            if len(parts) >= 2:
-                truth[parts[0]] = parts[1:]
+            if len(parts) >= 2 and not line.startswith("#"):
+                truth[parts[0].rstrip(":")] = parts[1:]
     return truth
 
 
@@ -107,6 +109,100 @@ def capture_jump(op, main, skier):
     return op.wait_window("Frame Selection", timeout=30.0)
 
 
+def select_contact_frame(op, frames):
+    """Steps to the suggested contact frame and marks it; gives the frame shown."""
+    suggestion = op.find(frames, "Go to suggested frame", "push button", timeout=30.0)
+    end = time.time() + 30.0
+    while not suggestion.getState().contains(pyatspi.STATE_ENABLED):
+        if time.time() > end:
+            raise RoadFailure("no contact frame was suggested")
+        time.sleep(0.3)
+    op.click(op.find(frames, "Previous frame", "push button"))
+    op.key("alt+g")
+    time.sleep(1.0)
+    shown = op.find(frames, "Frame ", "label", exact=False).name
+    op.shot("frame-selection-suggested")
+    op.key("alt+u")
+    answer_any_messages(op, "Yes")
+    return shown
+
+
+def click_landing(op, measure, landing_pixel):
+    """Clicks the picture pixel nearest the landing, the picture shown 1:1 from its corner."""
+    picture = op.find(measure, "picture")
+    x, y, w, h = op.extents(picture)
+    frame = 1  # the picture's frame line
+    px, py = round(landing_pixel[0]), round(landing_pixel[1])
+    op.click_at(x + frame + px, y + frame + py)
+    return px, py
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def check_files(build_dir, folders, truth, clicked):
+    """The files the jump wrote, against their fixed layouts, the command-line tool and the truth."""
+    failures = []
+    videos = folders["videos"]
+    video = os.path.join(videos, "Annjump1.avi")
+    results = [f for f in os.listdir(videos) if f.startswith("JumpMeasurementResults")]
+    logs = [f for f in os.listdir(videos) if f.startswith("JumpMeasurementLog")]
+    if len(results) != 1 or len(logs) != 1:
+        return [f"expected one results file and one session log in {videos}: {os.listdir(videos)}"]
+    lines = read_bytes(os.path.join(videos, results[0])).decode().split("\r\n")
+    jump = re.compile(r"^\d\d-\d\d-\d{4} (\d\d:\d\d:\d\d) Ann  jump 1 - +([\d.]+)m  \(IWSF\) (\d+)ft  \(AWSA\)"
+                      r" \( ([-\d.]+)/ ?([-\d.]+)\) \( (\d+)/ (\d+)\) \( ([\d.]+)\)$")
+    matches = [m for m in (jump.match(line) for line in lines) if m]
+    if len(matches) != 1:
+        return failures + [f"no single measured line for Ann in the results file: {lines}"]
+    m = matches[0]
+    time_text, metres, feet = m.group(1), m.group(2), m.group(3)
+    u, v = int(m.group(6)), int(m.group(7))
+    if (u, v) != (clicked[0] * 15, clicked[1] * 15):
+        failures.append(f"the line holds the landing at ({u}, {v}) twips, the click was at pixel {clicked}")
+    # The same landing through the command-line tool's measuring core.
+    grid = os.path.join(folders["sim"], "grid.ipt")
+    cli = subprocess.run([os.path.join(build_dir, "leapmark-cli"), "measure", "--grid", grid, str(u), str(v)],
+                         capture_output=True, text=True, check=True).stdout
+    official = dict(line.split(None, 1) for line in cli.splitlines() if " " in line)
+    print("road: leapmark-cli measure says " + cli.replace("\n", "; "))
+    true_distance = float(truth["distance_metres"][0])
+    recorded = float(metres)
+    print(f"road: recorded {metres} m {feet} ft; the simulator's truth {true_distance:.3f} m; "
+          f"difference {recorded - true_distance:+.3f} m")
+    if abs(recorded - true_distance) > 0.15:
+        failures.append(f"recorded {recorded} m is more than 0.15 m from the truth {true_distance:.3f} m")
+    for key, value in (("metres", metres), ("feet", feet)):
+        if official.get(key, "").strip() != value:
+            failures.append(f"{key}: the screen wrote {value}, the command-line core gives {official[key]}")
+
+    exchange = folders["qxio"]
+    result = read_bytes(os.path.join(exchange, "qxresult.dst")).decode()
+    if not re.fullmatch(r"OK, +" + re.escape(metres) + r", +" + feet + r", 1\r\n", result):
+        failures.append(f"qxresult.dst is {result!r}")
+    raw = read_bytes(os.path.join(exchange, "qxraw.dst")).decode()
+    if not re.fullmatch(re.escape(time_text) + r" ,Ann,OK, +" + re.escape(metres) + r", +" + feet + r", 1\r\n", raw):
+        failures.append(f"qxraw.dst is {raw!r}")
+
+    log = read_bytes(os.path.join(videos, logs[0])).decode()
+    entry = re.search(r"Skier: AnnJump: ?1Contact Frame: +(\d+)File: (.*?)\r\n", log)
+    if entry is None or entry.group(2) != video:
+        return failures + [f"no capture entry for {video} in the session log: {log!r}"]
+    frame = int(entry.group(1))
+    side = read_bytes(video + ".info")
+    if side != f"{video}, {frame}\r\n".encode():
+        failures.append(f"the side file holds {side!r}, the log says frame {frame}")
+    extracted = os.path.join(folders["sim"], "frame.bmp")
+    subprocess.run([os.path.join(build_dir, "leapmark-cli"), "extract-frame", video, str(frame), extracted],
+                   check=True, stdout=subprocess.DEVNULL)
+    if read_bytes(os.path.join(folders["app"], "currentcapture.bmp")) != read_bytes(extracted):
+        failures.append(f"currentcapture.bmp is not frame {frame} of {video} as the decoder gives it")
+    print(f"road: contact frame {frame}; log entry, side file, hand-over picture and exchange files checked")
+    return failures
+
+
 def main():
     build_dir, work = sys.argv[1], sys.argv[2]
     op = Operator(os.path.join(work, "screenshots"))
@@ -132,9 +228,30 @@ def main():
         main_screen = set_up_grid(op, main_screen, os.path.join(folders["sim"], "grid.ipt"))
         frames = capture_jump(op, main_screen, "Ann")
         op.shot("frame-selection")
-        print("road: reached frame selection")
+        shown = select_contact_frame(op, frames)
+        print(f"road: marked the suggested contact frame ({shown})")
+        measure = op.wait_window("Measure", timeout=20.0)
+        time.sleep(1.0)
+        op.shot("measure")
+        # The measurement screen's own skier box: typing the name starts the skier at jump 1.
+        op.click(op.find(measure, "Skier Name", "combo box"))
+        op.key("ctrl+a")
+        op.type("Ann")
+        landing = [float(v) for v in truth["landing_pixels"]]
+        clicked = click_landing(op, measure, landing)
+        op.shot("measure-marked")
+        op.key("alt+j")
+        time.sleep(1.0)
+        op.shot("measure-recorded")
+        failures = check_files(build_dir, folders, truth, clicked)
+        if failures:
+            for failure in failures:
+                print(f"road: CHECK FAILED: {failure}", file=sys.stderr)
+            return 1
+        print("road: every file as it should be")
     except RoadFailure as failure:
         op.shot("failure")
+        op.dump(os.path.join(work, "controls-at-failure.txt"))
         print(f"road: FAILED: {failure}", file=sys.stderr)
         return 1
     finally:
