@@ -5,6 +5,7 @@
 #include "grid/CheckPoints.h"
 #include "grid/GridFile.h"
 #include "grid/GridSetupSummary.h"
+#include "shell/ui/LabelDrag.h"
 #include "shell/ui/Screen.h"
 
 #include <array>
@@ -245,8 +246,7 @@ private:
     bool m_fillingCheckPointTable = false;
 
     /** The handle being dragged and where it was grabbed. */
-    QObject* m_dragging = nullptr;
-    QPoint m_grabPoint;
+    LabelDrag m_labelDrag;
 };
 
 } // namespace leapmark

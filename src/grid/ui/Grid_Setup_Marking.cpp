@@ -155,26 +155,7 @@ std::vector<QWidget*> Grid_Setup::dragCluster(QObject* handle) const
 
 bool Grid_Setup::dragEvent(QObject* handle, QEvent* event)
 {
-    if (dragCluster(handle).empty())
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        m_dragging = handle;
-        m_grabPoint = static_cast<QMouseEvent*>(event)->position().toPoint();
-        return true;
-    case QEvent::MouseMove:
-        if (m_dragging == handle) {
-            const QPoint moved = static_cast<QMouseEvent*>(event)->position().toPoint() - m_grabPoint;
-            for (QWidget* control : dragCluster(handle))
-                control->move(control->pos() + moved);
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        m_dragging = nullptr;
-        return true;
-    default:
-        return false;
-    }
+    return m_labelDrag.handle(handle, event, dragCluster(handle));
 }
 
 bool Grid_Setup::eventFilter(QObject* watched, QEvent* event)

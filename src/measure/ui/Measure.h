@@ -3,6 +3,7 @@
 #include "grid/ProjectiveTransform.h"
 #include "measure/MeasureForm.h"
 #include "shell/Session.h"
+#include "shell/ui/LabelDrag.h"
 #include "shell/ui/Screen.h"
 
 #include <array>
@@ -221,8 +222,7 @@ private:
     std::array<int, 3> m_impactLines{};
 
     /** The handle being dragged and where it was grabbed (shared by the four clusters). */
-    QObject* m_dragging = nullptr;
-    QPoint m_grabPoint;
+    LabelDrag m_labelDrag;
 
     /** Skier name changes made by the program itself (fetching, recording) are not new skiers. */
     bool m_settingSkierName = false;

@@ -3,6 +3,7 @@
 
 #include "grid/GridOperations.h"
 #include "grid/GridOverlay.h"
+#include "grid/ui/GridDrawing.h"
 #include "measure/GridChoice.h"
 #include "measure/ImpactMark.h"
 #include "shell/ui/NamedControl.h"
@@ -17,33 +18,6 @@
 
 namespace leapmark {
 namespace {
-
-QPointF qpoint(PlanePoint p)
-{
-    return {p.x, p.y};
-}
-
-SurfaceStroke surfaceStroke(const DrawingCommand& command)
-{
-    SurfaceStroke stroke;
-    switch (command.shape) {
-    case DrawingCommand::Shape::Line:
-        stroke.shape = SurfaceStroke::Shape::Line;
-        break;
-    case DrawingCommand::Shape::Circle:
-        stroke.shape = SurfaceStroke::Shape::Circle;
-        break;
-    case DrawingCommand::Shape::Point:
-        stroke.shape = SurfaceStroke::Shape::Point;
-        break;
-    }
-    stroke.from = qpoint(command.from);
-    stroke.to = qpoint(command.to);
-    stroke.radiusTwips = command.radiusTwips;
-    stroke.colour = QColor(command.colour.red, command.colour.green, command.colour.blue);
-    stroke.widthPixels = command.widthPixels;
-    return stroke;
-}
 
 void placeCaption(PictureSurface& surface, QLabel* label, const PlacedCaption& placed)
 {
@@ -170,8 +144,7 @@ void Measure::show_the_grid()
                            overlayDrawingColour(session.config.label_color_name, session.config.label_color),
                            CrossSize->value(), session.config.line_control_off);
     picture->clearDrawing();
-    for (const DrawingCommand& command : overlay.drawing)
-        picture->draw(surfaceStroke(command));
+    drawOnSurface(*picture, overlay.drawing);
     placeCaption(*picture, maxbuoy, overlay.labels.maxbuoy);
     placeCaption(*picture, minbuoy, overlay.labels.minbuoy);
     placeCaption(*picture, maxbuoym, overlay.labels.maxbuoym);
@@ -221,26 +194,7 @@ std::vector<QWidget*> Measure::dragCluster(QObject* handle) const
 
 bool Measure::dragEvent(QObject* handle, QEvent* event)
 {
-    if (dragCluster(handle).empty())
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        m_dragging = handle;
-        m_grabPoint = static_cast<QMouseEvent*>(event)->position().toPoint();
-        return true;
-    case QEvent::MouseMove:
-        if (m_dragging == handle) {
-            const QPoint moved = static_cast<QMouseEvent*>(event)->position().toPoint() - m_grabPoint;
-            for (QWidget* control : dragCluster(handle))
-                control->move(control->pos() + moved);
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        m_dragging = nullptr;
-        return true;
-    default:
-        return false;
-    }
+    return m_labelDrag.handle(handle, event, dragCluster(handle));
 }
 
 } // namespace leapmark
