@@ -1,6 +1,8 @@
 #include "measure/ui/MeasureStation.h"
 
+#include "capture/ui/PreviewForm.h"
 #include "grid/ui/Grid_Setup.h"
+#include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/FrameExtractor.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QListWidgetItem>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -289,6 +292,36 @@ TEST_F(FrameSelection, BrowseRefusesAFileThatIsNotAviAndAMarkWithoutGridsOpensGr
     EXPECT_FALSE(std::filesystem::exists(other + ".info"));
     EXPECT_TRUE(std::filesystem::exists(station.handOverPicture()));
     EXPECT_TRUE(station.app.screens().gridSetup().isVisible());
+}
+
+TEST_F(FrameSelection, TheLogViewerOpenedHereBringsItsVideoBackAndTheWaysOutRestoreTheScreen)
+{
+    const std::string first = recorded("Annjump1.avi");
+    const std::string measured = recorded("Bojump2.avi");
+    arriveFromCapture(first, 10);
+    testing::writeBytes(measured + ".info", measured + ", 33\r\n");
+    testing::writeBytes(station.app.sessionLogPath(),
+                        "12-07-202615:50:00Skier: BoJump: 2Contact Frame:  33File: " + measured + "\r\n");
+
+    AppHarness::click(screen().cmdViewLog);
+    MeasureStation::settle();
+    LogView& viewer = station.app.screens().logView();
+    ASSERT_TRUE(viewer.isVisible());
+    ASSERT_EQ(viewer.lstLog->count(), 1);
+    viewer.lstLog->setCurrentRow(0);
+    viewer.lstLog_Click();
+    AppHarness::click(viewer.cmdView);
+    ASSERT_TRUE(AppHarness::waitFor([&] { return player().fileName().toStdString() == measured && player().isOpen(); }));
+    EXPECT_EQ(screen().Text6->text().toStdString(), measured);
+    EXPECT_THAT(station.app.prompts().texts(), Contains("File already measured - contact frame is  33"));
+    EXPECT_TRUE(screen().isVisible());
+
+    AppHarness::click(screen().cmdGoToCapture);
+    EXPECT_FALSE(screen().isVisible());
+    EXPECT_FALSE(screen().Timer2->isActive());
+    EXPECT_TRUE(station.app.screens().previewForm().isVisible());
+    EXPECT_EQ(session().navigation_origin, NavigationOrigin::Timer);
+    EXPECT_TRUE(std::filesystem::exists(first)) << "leaving keeps the recording";
 }
 
 } // namespace
