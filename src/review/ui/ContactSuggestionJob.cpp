@@ -20,6 +20,12 @@ void ContactSuggestionJob::cancel()
         m_cancelled->store(true);
 }
 
+void ContactSuggestionJob::stop()
+{
+    cancel();
+    join();
+}
+
 void ContactSuggestionJob::join()
 {
     if (m_thread.joinable())

@@ -25,6 +25,8 @@ public:
     /** Starts a search; its number comes back with the answer. */
     std::uint64_t start(const QString& videoPath);
     void cancel();
+    /** Cancels the search and waits until its thread has let go of the video (at most a frame's decode). */
+    void stop();
 
 signals:
     /** The frame found, or -1 for none; only for the latest search. */

@@ -90,9 +90,9 @@ void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reas
         m_app.prompts.tell(ss(reason), MessageIcon::Critical);
         break;
     }
-    // The player lets go of the file, so that it can be renamed or deleted.
+    // The player and the search let go of the file, so that it can be renamed or deleted.
     MediaPlayer1->setFileName(QString());
-    m_suggestion->cancel();
+    m_suggestion->stop();
 
     // "NoSave" keeps the video as "Save" does: it is deleted only on the operator's answer.
     if (session.navigation_origin == NavigationOrigin::Capture && session.config.video_save_mode == "Ask")

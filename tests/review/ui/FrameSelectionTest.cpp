@@ -1,6 +1,8 @@
 #include "measure/ui/MeasureStation.h"
 
+#include "capture/ui/PreviewForm.h"
 #include "grid/ui/Grid_Setup.h"
+#include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/FrameExtractor.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QListWidgetItem>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -173,6 +176,36 @@ TEST_F(FrameSelection, NoToTheSaveQuestionDeletesTheVideoAndItsSideFileAfterTheF
         << "the hand-over bitmap is the decoder's frame";
 }
 
+TEST_F(FrameSelection, AfterANameChangeTheOperatorFixesTheSkiersNameAndTheRecordingIsRenamed)
+{
+    recorded("Annjump1.avi");
+    const std::string changed = recorded("Ann_1jump1.avi");
+    PreviewForm& capture = station.app.screens().previewForm();
+    capture.txtSkierName->setText(QStringLiteral("Ann_1"));
+    capture.Label4->show();                // the capture screen's notice that it changed the name
+    station.app.prompts().answerInput(""); // empty: asked once more
+    station.app.prompts().answerInput("Ann");
+    station.app.prompts().answerInput("Cy"); // Annjump1.avi is taken
+    arriveFromCapture(changed, 12);
+
+    const std::string renamed = (station.app.videoDir() / "Cyjump1.avi").string();
+    EXPECT_THAT(
+        station.app.prompts().texts(),
+        ElementsAre("The skier's name was changed to prevent overwriting an existing file. You can change "
+                    "the skier's name here if you want. Just modify it in the input box to what it should "
+                    "be. ",
+                    "You must input a name. Please try again ",
+                    "I am sorry, there is an existing file using that name and jump.  Please try again "));
+    EXPECT_EQ(station.app.prompts().prompts()[0].input.title, "Fix the skier's name");
+    EXPECT_EQ(station.app.prompts().prompts()[0].input.defaultText, "Ann_1");
+    EXPECT_EQ(screen().Text6->text().toStdString(), renamed);
+    EXPECT_TRUE(std::filesystem::exists(renamed));
+    EXPECT_FALSE(std::filesystem::exists(changed));
+    EXPECT_EQ(capture.txtSkierName->text(), QStringLiteral("Cy"));
+    EXPECT_EQ(capture.txtPass->text(), QStringLiteral("2"));
+    EXPECT_EQ(player().fileName().toStdString(), renamed);
+}
+
 TEST_F(FrameSelection, SteppingStopsAtFrameOneAndAtTheLastFrameByButtonArrowKeyAndKeypad)
 {
     arriveFromCapture(recorded("Bojump1.avi"), 2);
@@ -289,6 +322,37 @@ TEST_F(FrameSelection, BrowseRefusesAFileThatIsNotAviAndAMarkWithoutGridsOpensGr
     EXPECT_FALSE(std::filesystem::exists(other + ".info"));
     EXPECT_TRUE(std::filesystem::exists(station.handOverPicture()));
     EXPECT_TRUE(station.app.screens().gridSetup().isVisible());
+}
+
+TEST_F(FrameSelection, TheLogViewerOpenedHereBringsItsVideoBackAndTheWaysOutRestoreTheScreen)
+{
+    const std::string first = recorded("Annjump1.avi");
+    const std::string measured = recorded("Bojump2.avi");
+    arriveFromCapture(first, 10);
+    testing::writeBytes(measured + ".info", measured + ", 33\r\n");
+    testing::writeBytes(station.app.sessionLogPath(),
+                        "12-07-202615:50:00Skier: BoJump: 2Contact Frame:  33File: " + measured + "\r\n");
+
+    AppHarness::click(screen().cmdViewLog);
+    MeasureStation::settle();
+    LogView& viewer = station.app.screens().logView();
+    ASSERT_TRUE(viewer.isVisible());
+    ASSERT_EQ(viewer.lstLog->count(), 1);
+    viewer.lstLog->setCurrentRow(0);
+    viewer.lstLog_Click();
+    AppHarness::click(viewer.cmdView);
+    ASSERT_TRUE(AppHarness::waitFor(
+        [&] { return player().fileName().toStdString() == measured && player().isOpen(); }));
+    EXPECT_EQ(screen().Text6->text().toStdString(), measured);
+    EXPECT_THAT(station.app.prompts().texts(), Contains("File already measured - contact frame is  33"));
+    EXPECT_TRUE(screen().isVisible());
+
+    AppHarness::click(screen().cmdGoToCapture);
+    EXPECT_FALSE(screen().isVisible());
+    EXPECT_FALSE(screen().Timer2->isActive());
+    EXPECT_TRUE(station.app.screens().previewForm().isVisible());
+    EXPECT_EQ(session().navigation_origin, NavigationOrigin::Timer);
+    EXPECT_TRUE(std::filesystem::exists(first)) << "leaving keeps the recording";
 }
 
 } // namespace
