@@ -3,6 +3,7 @@
 // frames and the ffmpeg command-line tool writing one BMP. Ratios are taken within one run.
 
 #include "BareDecoder.h"
+#include "BenchTiming.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/PatternVideo.h"
 
@@ -28,36 +29,16 @@ extern "C" {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using leapmark::FfmpegVideoDecoder;
 using leapmark::bench::BareDecoder;
+using leapmark::bench::Clock;
+using leapmark::bench::millisecondsSince;
+using leapmark::bench::Percentiles;
+using leapmark::bench::percentiles;
 
 constexpr int frameCount = 300;
 constexpr int width = 1920;
 constexpr int height = 1080;
-
-struct Percentiles
-{
-    double medianMs = 0;
-    double p95Ms = 0;
-};
-
-Percentiles percentiles(std::vector<double> samples)
-{
-    if (samples.empty())
-        return {};
-    std::sort(samples.begin(), samples.end());
-    auto at = [&](double q) {
-        const auto i = static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1) + 0.5);
-        return samples[std::min(i, samples.size() - 1)];
-    };
-    return {at(0.5), at(0.95)};
-}
-
-double millisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 /** Results by video and measurement, for the ratio table printed after the run. */
 std::map<std::string, std::map<std::string, Percentiles>>& results()
@@ -71,8 +52,8 @@ void record(benchmark::State& state, const std::string& video, const std::string
 {
     const Percentiles p = percentiles(samples);
     results()[video][what] = p;
-    state.counters["median_ms"] = p.medianMs;
-    state.counters["p95_ms"] = p.p95Ms;
+    state.counters["median_ms"] = p.median;
+    state.counters["p95_ms"] = p.p95;
     state.counters["samples"] = static_cast<double>(samples.size());
 }
 
@@ -165,10 +146,10 @@ void printRatios()
             const auto base = rows.find(against);
             if (row == rows.end())
                 return;
-            std::printf("    %-12s %8.2f / %8.2f", what.c_str(), row->second.medianMs, row->second.p95Ms);
-            if (base != rows.end() && base->second.medianMs > 0 && what != against)
-                std::printf("   %.2f x / %.2f x %s", row->second.medianMs / base->second.medianMs,
-                            row->second.p95Ms / base->second.p95Ms, against.c_str());
+            std::printf("    %-12s %8.2f / %8.2f", what.c_str(), row->second.median, row->second.p95);
+            if (base != rows.end() && base->second.median > 0 && what != against)
+                std::printf("   %.2f x / %.2f x %s", row->second.median / base->second.median,
+                            row->second.p95 / base->second.p95, against.c_str());
             std::printf("\n");
         };
         line("bare step", "bare step");

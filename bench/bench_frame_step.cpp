@@ -5,6 +5,7 @@
 // every 30 frames. Runs offscreen, without a display.
 
 #include "BareDecoder.h"
+#include "BenchTiming.h"
 #include "review/FrameSelectionRules.h"
 #include "review/ffmpeg/PatternVideo.h"
 #include "review/ui/VideoPlayer.h"
@@ -27,37 +28,17 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using leapmark::VideoPlayer;
 using leapmark::bench::BareDecoder;
+using leapmark::bench::Clock;
+using leapmark::bench::millisecondsSince;
+using leapmark::bench::Percentiles;
+using leapmark::bench::percentiles;
 
 constexpr int kFrames = 300;
 constexpr int kStepPaceMs = 100;
 constexpr int kHeldKeyMs = 5000;
 constexpr int kKeyRepeatMs = 25;
-
-struct Percentiles
-{
-    double median = 0;
-    double p95 = 0;
-};
-
-Percentiles percentiles(std::vector<double> samples)
-{
-    if (samples.empty())
-        return {};
-    std::sort(samples.begin(), samples.end());
-    auto at = [&](double q) {
-        const auto i = static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1) + 0.5);
-        return samples[std::min(i, samples.size() - 1)];
-    };
-    return {at(0.5), at(0.95)};
-}
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 /** Runs the event loop until the player shows the frame; false after 5 s. */
 bool waitForShown(VideoPlayer& player, std::int64_t frame)
@@ -91,8 +72,8 @@ std::vector<double> throughPlayer(VideoPlayer& player, const std::vector<int>& f
             std::fprintf(stderr, "frame %d never came\n", frame);
             return {};
         }
-        samples.push_back(msSince(start));
-        const int left = paceMs - static_cast<int>(msSince(start));
+        samples.push_back(millisecondsSince(start));
+        const int left = paceMs - static_cast<int>(millisecondsSince(start));
         if (left > 0)
             idleFor(left);
     }
@@ -110,7 +91,7 @@ std::vector<double> throughBareDecoder(const std::filesystem::path& path, int fi
     for (const int frame : frames) {
         const auto start = Clock::now();
         bare.decode(frame);
-        samples.push_back(msSince(start));
+        samples.push_back(millisecondsSince(start));
     }
     return samples;
 }
