@@ -29,4 +29,9 @@ dpkg-deb -x "$deb" "$unpacked"
 version=$(sed -n 's/^project(Leapmark VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [[ "$("$unpacked/usr/bin/leapmark" --version)" == "leapmark $version" ]]
 [[ "$("$unpacked/usr/bin/leapmark-cli" --version)" == "leapmark-cli $version" ]]
-echo "package ok: $deb"
+# The installed tool records from the simulated camera with no set-up at all.
+recorded=$("$unpacked/usr/bin/leapmark-cli" capture --device simulated --size 320x240 --fps 30 --seconds 1 \
+    "$unpacked/check.avi")
+grep -q '^frames_dropped 0$' <<<"$recorded" || { echo "the packaged capture dropped frames: $recorded" >&2; exit 1; }
+[[ $(sed -n 's/^frames_captured //p' <<<"$recorded") -ge 25 ]] || { echo "the packaged capture: $recorded" >&2; exit 1; }
+echo "package ok: $deb ($(du -h "$deb" | cut -f1))"
