@@ -245,7 +245,13 @@ TEST_F(TournamentDay, TwoThousandJumpsAllRecordedExactlyWithFlatMemory)
     std::printf("tournament day: %d measured, %d pass, %d fall, %d other grid, %d rerides, %d comments; "
                 "memory growth over the last %d jumps %ld KiB\n",
                 counts[0], counts[1], counts[2], counts[3], counts[4], counts[5], kJumps - 200, growthKib);
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer keeps freed blocks in quarantine, so the resident size grows by design;
+    // its leak check at exit stands in for this figure there.
+    (void)growthKib;
+#else
     EXPECT_LT(growthKib, 16 * 1024);
+#endif
     for (const int count : counts)
         EXPECT_GT(count, 0);
 }
