@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace leapmark::bench {
@@ -32,6 +34,23 @@ inline Percentiles percentiles(std::vector<double> samples)
 inline double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+/** Frames to jump to, the same every run, never a neighbour of the one before. */
+inline std::vector<int> randomFrames(int count, int frameCount)
+{
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> anyFrame(0, frameCount - 1);
+    std::vector<int> frames;
+    int previous = -10;
+    while (static_cast<int>(frames.size()) < count) {
+        const int frame = anyFrame(random);
+        if (std::abs(frame - previous) <= 1)
+            continue;
+        frames.push_back(frame);
+        previous = frame;
+    }
+    return frames;
 }
 
 } // namespace leapmark::bench

@@ -35,6 +35,7 @@ using leapmark::bench::Clock;
 using leapmark::bench::millisecondsSince;
 using leapmark::bench::Percentiles;
 using leapmark::bench::percentiles;
+using leapmark::bench::randomFrames;
 
 constexpr int frameCount = 300;
 constexpr int width = 1920;
@@ -57,22 +58,6 @@ void record(benchmark::State& state, const std::string& video, const std::string
     state.counters["samples"] = static_cast<double>(samples.size());
 }
 
-std::vector<int> randomFrames(int count)
-{
-    std::mt19937 random(42);
-    std::uniform_int_distribution<int> anyFrame(0, frameCount - 1);
-    std::vector<int> frames;
-    int previous = -10;
-    while (static_cast<int>(frames.size()) < count) {
-        const int frame = anyFrame(random);
-        if (std::abs(frame - previous) <= 1)
-            continue;
-        frames.push_back(frame);
-        previous = frame;
-    }
-    return frames;
-}
-
 /**
  * VideoDecoder and the bare decode take turns on the same frames, so that both see the same load
  * on a shared machine; the ratio of the two is the measure.
@@ -92,7 +77,7 @@ void pairedAccess(benchmark::State& state, const std::string& video, const std::
             for (int i = 1; i < frameCount; ++i)
                 frames.push_back(i);
         else
-            frames = randomFrames(150);
+            frames = randomFrames(150, frameCount);
         if (sequential) {
             (void)(*decoder)->frame(0);
             bare.decode(0);
@@ -118,7 +103,7 @@ void commandLineTool(benchmark::State& state, const std::string& video, const st
     for (auto _ : state) {
         const auto bitmap = path.parent_path() / "tool.bmp";
         std::vector<double> samples;
-        for (const int wanted : randomFrames(12)) {
+        for (const int wanted : randomFrames(12, frameCount)) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.4f", wanted / 30.0);
             const std::string command = "ffmpeg -v error -y -ss " + std::string(seconds) + " -i '" +

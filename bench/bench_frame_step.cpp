@@ -34,6 +34,7 @@ using leapmark::bench::Clock;
 using leapmark::bench::millisecondsSince;
 using leapmark::bench::Percentiles;
 using leapmark::bench::percentiles;
+using leapmark::bench::randomFrames;
 
 constexpr int kFrames = 300;
 constexpr int kStepPaceMs = 100;
@@ -94,22 +95,6 @@ std::vector<double> throughBareDecoder(const std::filesystem::path& path, int fi
         samples.push_back(millisecondsSince(start));
     }
     return samples;
-}
-
-std::vector<int> randomFrames(int count)
-{
-    std::mt19937 random(42);
-    std::uniform_int_distribution<int> anyFrame(0, kFrames - 1);
-    std::vector<int> frames;
-    int previous = -10;
-    while (static_cast<int>(frames.size()) < count) {
-        const int frame = anyFrame(random);
-        if (std::abs(frame - previous) <= 1)
-            continue;
-        frames.push_back(frame);
-        previous = frame;
-    }
-    return frames;
 }
 
 bool openAt(VideoPlayer& player, const std::filesystem::path& path, int frame)
@@ -217,7 +202,7 @@ int main(int argc, char** argv)
         forward.push_back(frame);
         back.push_back(kFrames - 1 - frame);
     }
-    const std::vector<int> jumps = randomFrames(100);
+    const std::vector<int> jumps = randomFrames(100, kFrames);
 
     int status = 0;
     for (const Video& video : videos) {

@@ -8,6 +8,7 @@
 #include "review/VideoFrame.h"
 #include "review/cDIB.h"
 
+#include "PictureSaveFolders.h"
 #include "support/FileSizeLimit.h"
 #include "support/GoldenFile.h"
 #include "support/ScriptedPrompts.h"
@@ -154,24 +155,9 @@ public:
     }
 };
 
-class FullDiskPictureSave : public ::testing::Test
+class FullDiskPictureSave : public testing::PictureSaveFolders
 {
 protected:
-    FullDiskPictureSave()
-    {
-        std::filesystem::create_directories(pictures());
-        std::filesystem::create_directories(current());
-        places.pictures_path = pictures().string() + "/";
-        places.picture_extension = ".bmp";
-        places.current_folder = current();
-        places.results = ResultsFile(folder.file("results.txt"));
-        places.sessionLog = SessionLog(folder.file("log.txt"));
-        places.skierText = "Smith";
-        places.passText = "3";
-        places.metresText = " 45.1m";
-    }
-    std::filesystem::path pictures() const { return folder.path() / "pictures"; }
-    std::filesystem::path current() const { return folder.path() / "app"; }
     std::filesystem::path picture() const { return pictures() / "20715530.bmp"; }
 
     /** Saves in a child whose files stop at limit; 0 when the last message is lead + the full disk. */
@@ -189,8 +175,6 @@ protected:
         });
     }
 
-    testing::TempFolder folder;
-    PictureSavePlaces places;
     MeasurementValues values;
     FixedClock clock{kMoment};
     BitmapDrawing drawing;

@@ -1,5 +1,6 @@
 #include "measure/PictureSave.h"
 
+#include "PictureSaveFolders.h"
 #include "support/GoldenFile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -28,27 +29,9 @@ public:
     int saves = 0;
 };
 
-class PictureSaving : public ::testing::Test
+class PictureSaving : public testing::PictureSaveFolders
 {
 protected:
-    PictureSaving()
-    {
-        std::filesystem::create_directories(pictures());
-        std::filesystem::create_directories(current());
-        places.pictures_path = pictures().string() + "/";
-        places.picture_extension = ".bmp";
-        places.current_folder = current();
-        places.results = ResultsFile(folder.file("results.txt"));
-        places.sessionLog = SessionLog(folder.file("log.txt"));
-        places.skierText = "Smith";
-        places.passText = "3";
-        places.metresText = " 45.1m";
-    }
-    std::filesystem::path pictures() const { return folder.path() / "pictures"; }
-    std::filesystem::path current() const { return folder.path() / "app"; }
-
-    testing::TempFolder folder;
-    PictureSavePlaces places;
     MeasurementValues values;
     FixedClock clock;
     testing::ScriptedPrompts prompts;
