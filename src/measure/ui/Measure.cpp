@@ -1,5 +1,6 @@
 #include "measure/ui/Measure.h"
 
+#include "shell/ui/DeliberateChoice.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/picture/PictureSurface.h"
@@ -297,6 +298,9 @@ void Measure::connectHandlers()
     connectHandler(mnuCapture, &QAction::triggered, this, &Measure::mnuCapture_Click, prompts);
     connectHandler(mnuViewLog, &QAction::triggered, this, &Measure::mnuViewLog_Click, prompts);
     connectHandler(Exit, &QAction::triggered, this, &Measure::Exit_Click, prompts);
+
+    // Some options write a record on their click: the arrows only move the focus across them.
+    new DeliberateChoice({optJumpOK, Pass, Fall, O_reride, M_Reride, Other_Grid, Make_comment}, this);
 
     Skier_name->installEventFilter(this);
     for (QWidget* handle :
