@@ -5,6 +5,8 @@
 #include "common/NumberText.h"
 #include "common/PathText.h"
 #include "common/Twips.h"
+#include "grid/GridOperations.h"
+#include "measure/GridChoice.h"
 #include "measure/LogViewing.h"
 #include "measure/PictureSave.h"
 #include "measure/ResultsFile.h"
@@ -52,7 +54,14 @@ QImage clipboardPicture()
 void Measure::Form_Activate()
 {
     // The number of grids can change on the configuration screen after this screen was created.
-    Set_grid->setVisible(m_app.session.grid.grids_in_use > 1);
+    GridState& grid = m_app.session.grid;
+    Set_grid->setVisible(grid.grids_in_use > 1);
+    // Other screens change the grid in use (the grid setup's exit makes it grid 1): the button, the
+    // overlay, the description and the distance all follow the grid in use, whatever the button said
+    // when the screen was left.
+    if (isGridLoaded(grid, grid.current_grid))
+        activate_grid(grid, grid.current_grid);
+    Set_grid->setText(qs(gridButtonCaption(grid.current_grid)));
     if (m_app.session.navigation_origin == NavigationOrigin::SelectFrame) {
         const std::filesystem::path handOver = m_app.session.paths.app_dir / kHandOverPicture;
         if (auto loaded = picture->loadPicture(handOver); !loaded) {

@@ -2,9 +2,11 @@
 #include "support/GoldenFile.h"
 
 #include "grid/GridFile.h"
+#include "grid/ui/Grid_Setup.h"
 #include "measure/ui/Measure.h"
 #include "settings/SettingsKeys.h"
 #include "shell/ui/MainForm.h"
+#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QAction>
@@ -203,6 +205,59 @@ TEST_F(MeasureScreen, ExitAsksBeforeLeavingAFramePictureAndClears)
     EXPECT_TRUE(measure().grid_description->isHidden());
     EXPECT_EQ(measure().maxbuoy->text(), QString());
     EXPECT_FALSE(std::filesystem::exists(station.picturesDir() / "20715530.bmp"));
+}
+
+TEST_F(MeasureScreen, TheGridButtonNamesTheGridThatMeasuresOnEveryArrival)
+{
+    // A second camera whose ramp lies 10 m further: the same landing is 46.7 m there, 45.6 m on grid 1.
+    const std::filesystem::path second = station.app.scratchDir() / "second.ipt";
+    ASSERT_TRUE(
+        writeGridFile(second, {"Second camera",
+                               makeGridRecord({{{6000, 1000}, {6000, 5000}, {3000, 1000}, {3000, 5000}}},
+                                              {{{60, 10}, {60, 50}, {30, 10}, {30, 50}}},
+                                              {0, 0.01, 0, 0, 0, 0, 0, 0.01}, {0, 40}, {10, 2, 5})})
+            .ok());
+    station.app.settings().write(keys::grids, "2");
+    station.app.settings().write(keys::grid2File, second.string());
+    arrive();
+    AppHarness::click(measure().Set_grid);
+    ASSERT_EQ(measure().Set_grid->text(), QStringLiteral("&Grid 2"));
+
+    // Through the grid setup and back: its exit makes grid 1 the grid in use.
+    AppHarness::trigger(measure().Exit);
+    AppHarness::click(station.app.mainForm().cmdSetup);
+    AppHarness::trigger(station.app.screens().gridSetup().gridExit);
+    station.arriveFromFrameSelection();
+    EXPECT_EQ(measure().Set_grid->text(), QStringLiteral("&Grid 1"));
+    EXPECT_EQ(measure().grid_description->text(), QStringLiteral("Centimetre grid"));
+    station.clickPicture({4350, 3000});
+    AppHarness::click(measure().Record);
+    EXPECT_EQ(measure().distance->text(), QStringLiteral(" 45.6m"));
+
+    AppHarness::click(measure().Set_grid);
+    EXPECT_EQ(measure().Set_grid->text(), QStringLiteral("&Grid 2"));
+    EXPECT_EQ(measure().grid_description->text(), QStringLiteral("Second camera"));
+    station.clickPicture({4350, 3000});
+    AppHarness::click(measure().Record);
+    EXPECT_EQ(measure().distance->text(), QStringLiteral(" 46.7m"));
+}
+
+TEST_F(MeasureScreen, ArrowsMoveAcrossTheResultOptionsWithoutChoosing)
+{
+    arrive();
+    measure().optJumpOK->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(measure().focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(measure().focusWidget(), measure().O_reride);
+    EXPECT_TRUE(measure().optJumpOK->isChecked());
+    EXPECT_EQ(station.newResults(), "");
+    QTest::keyClick(measure().focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(measure().focusWidget(), measure().Fall);
+
+    // Enter chooses, as a click does.
+    QTest::keyClick(measure().focusWidget(), Qt::Key_Right);
+    QTest::keyClick(measure().focusWidget(), Qt::Key_Return);
+    EXPECT_THAT(station.newResults(), HasSubstr("Optional Reride on previous jump"));
 }
 
 } // namespace
