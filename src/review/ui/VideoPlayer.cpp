@@ -70,6 +70,7 @@ void VideoPlayer::setFileName(const QString& path)
     m_open = false;
     m_facts = {};
     m_openError.clear();
+    m_openFailed = false;
     m_frameError.clear();
     m_position = 0.0;
     m_requestedIndex = -1;
@@ -85,9 +86,15 @@ void VideoPlayer::setPosition(double frames)
 {
     if (!std::isfinite(frames))
         return;
-    m_position = frames;
+    m_position = m_open ? clampedToVideo(frames) : frames;
     syncSlider();
     showWantedFrame();
+}
+
+double VideoPlayer::clampedToVideo(double frames) const
+{
+    const auto last = static_cast<double>(std::max<std::int64_t>(0, m_facts.frameCount - 1));
+    return std::clamp(frames, 0.0, last);
 }
 
 std::int64_t VideoPlayer::wantedFrameIndex() const
@@ -185,7 +192,7 @@ void VideoPlayer::sliderMovedTo(int value)
 {
     if (m_syncingSlider)
         return;
-    m_position = value;
+    m_position = m_open ? clampedToVideo(value) : value;
     showWantedFrame();
 }
 
@@ -252,6 +259,8 @@ void VideoPlayer::videoOpened(std::uint64_t generation, const VideoFacts& facts)
                 return;
             m_open = true;
             m_facts = facts;
+            // A position set while the file was opening (the contact hint) may lie past its end.
+            m_position = clampedToVideo(m_position);
             syncSlider();
             showWantedFrame();
             emit videoReady();
@@ -268,6 +277,10 @@ void VideoPlayer::videoFailed(std::uint64_t generation, const Error& error)
             if (generation != m_generation)
                 return;
             m_openError = reason;
+            m_openFailed = true;
+            // No frame of the file can be shown: the position stands at its start.
+            m_position = 0.0;
+            syncSlider();
             update();
             emit videoFailedToOpen(reason);
         },

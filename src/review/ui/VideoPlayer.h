@@ -40,7 +40,10 @@ public:
     void setFileName(const QString& path);
     [[nodiscard]] QString fileName() const { return m_fileName; }
 
-    /** The position in frames; fractions are rounded (half to even) to the frame shown. */
+    /**
+     * The position in frames; fractions are rounded (half to even) to the frame shown. Once the
+     * file is open it always lies inside it; one that could not be opened stands at 0.
+     */
     [[nodiscard]] double position() const { return m_position; }
     void setPosition(double frames);
 
@@ -59,6 +62,8 @@ public:
     [[nodiscard]] bool isPlaying() const { return m_playing; }
 
     [[nodiscard]] bool isOpen() const { return m_open; }
+    /** A file is named and the worker has not yet told whether it opens. */
+    [[nodiscard]] bool isOpening() const { return !m_fileName.isEmpty() && !m_open && !m_openFailed; }
     [[nodiscard]] std::int64_t frameCount() const { return m_facts.frameCount; }
     [[nodiscard]] double framesPerSecond() const { return m_facts.framesPerSecond; }
     /** Why the file could not be opened; empty when it could. */
@@ -100,6 +105,7 @@ private:
     void frameFailed(std::uint64_t generation, std::int64_t index, const Error& error) override;
     void bitmapDone(std::uint64_t generation, BitmapOutcome outcome, const std::string& reason) override;
 
+    [[nodiscard]] double clampedToVideo(double frames) const;
     void showWantedFrame();
     void display(std::shared_ptr<const VideoFrame> frame);
     void playTick();
@@ -116,6 +122,7 @@ private:
     bool m_open = false;
     VideoFacts m_facts;
     QString m_openError;
+    bool m_openFailed = false;
     QString m_frameError;
     double m_position = 0.0;
     double m_selectionStart = 0.0;

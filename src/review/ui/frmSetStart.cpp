@@ -179,6 +179,12 @@ void frmSetStart::connectHandlers()
     connect(MediaPlayer1, &VideoPlayer::frameShown, this, [this](qint64 index) {
         lblFrame->setText(QStringLiteral("Frame %1 of %2").arg(index).arg(MediaPlayer1->frameCount()));
     });
+    const auto markOnceOpened = [this] {
+        if (m_markWhenOpen)
+            runHandler(m_app.prompts, [this] { cmdMarkStart_Click(); });
+    };
+    connect(MediaPlayer1, &VideoPlayer::videoReady, this, markOnceOpened);
+    connect(MediaPlayer1, &VideoPlayer::videoFailedToOpen, this, markOnceOpened);
     connect(MediaPlayer1, &VideoPlayer::bitmapWritten, this,
             [this](BitmapOutcome outcome, const QString& reason) {
                 runHandler(m_app.prompts, [&] { handOverAfterBitmap(outcome, reason); });

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 class QCheckBox;
@@ -117,6 +118,7 @@ private:
     // Mark (frmSetStart_Mark.cpp).
     void handOverAfterBitmap(BitmapOutcome outcome, const QString& reason);
     void askToKeepVideo(const std::string& path);
+    void removeHandOverPicture(const std::filesystem::path& handOver);
     void leaveTo(Screen& screen);
 
     // Suggested contact frame (frmSetStart_Suggestion.cpp).
@@ -135,6 +137,7 @@ private:
     bool m_anchorFixed = false;
     bool m_anchorLocked = false;
     bool m_marking = false;
+    bool m_markWhenOpen = false;
     std::int64_t m_markedFrame = 0;
     std::int64_t m_suggestedFrame = -1;
     std::uint64_t m_suggestionJob = 0;

@@ -33,6 +33,12 @@ void frmSetStart::cmdMarkStart_Click()
     // The frame is written on the player's thread; a second press meanwhile would mark twice.
     if (m_marking)
         return;
+    // Marked while the video is still opening: the frame is known once it has opened.
+    if (MediaPlayer1->isOpening()) {
+        m_markWhenOpen = true;
+        return;
+    }
+    m_markWhenOpen = false;
     m_anchorLocked = true;
     const auto contact = static_cast<std::int64_t>(roundHalfEven(MediaPlayer1->position()));
     m_anchorFrame = static_cast<int>(contact);
@@ -62,8 +68,21 @@ void frmSetStart::cmdMarkStart_Click()
     m_markedFrame = contact;
     m_marking = true;
     cmdMarkStart->setEnabled(false);
-    MediaPlayer1->writeFrameBitmap(MediaPlayer1->fileName(), contact,
-                                   session.paths.app_dir / currentCaptureFileName);
+    // The last jump's picture goes first: where no new one can be made, the measurement screen
+    // opens without a picture rather than on an earlier skier's frame.
+    const std::filesystem::path handOver = session.paths.app_dir / currentCaptureFileName;
+    removeHandOverPicture(handOver);
+    MediaPlayer1->writeFrameBitmap(MediaPlayer1->fileName(), contact, handOver);
+}
+
+void frmSetStart::removeHandOverPicture(const std::filesystem::path& handOver)
+{
+    std::error_code error;
+    std::filesystem::remove(handOver, error);
+    if (error)
+        m_app.prompts.tell("Could not remove the last jump's picture " + pathText(handOver) + ": " +
+                               error.message(),
+                           MessageIcon::Exclamation);
 }
 
 void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reason)
@@ -90,6 +109,8 @@ void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reas
         m_app.prompts.tell(ss(reason), MessageIcon::Critical);
         break;
     }
+    if (outcome != BitmapOutcome::Written)
+        removeHandOverPicture(session.paths.app_dir / currentCaptureFileName);
     // The player and the search let go of the file, so that it can be renamed or deleted.
     MediaPlayer1->setFileName(QString());
     m_suggestion->stop();

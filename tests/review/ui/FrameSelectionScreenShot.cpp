@@ -39,7 +39,10 @@ int main(int argc, char** argv)
 
     frmSetStart& screen = station.app.screens().setStart();
     screen.Text6->setText(QString::fromStdString(video.string()));
-    station.app.session().capture = {80, 30.0, static_cast<int>(files->groundTruth.frameCount)};
+    CaptureHandOver& handOver = station.app.session().capture;
+    handOver.contact_hint_frame = 80;
+    handOver.captured_rate = 30.0;
+    handOver.captured_frames = static_cast<int>(files->groundTruth.frameCount);
     station.app.session().navigation_origin = NavigationOrigin::Capture;
     screen.resize(1500, 860);
     screen.showScreen();
