@@ -1,6 +1,17 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace leapmark {
+
+/** The skier's name frame selection gave a recording after the capture screen had changed it. */
+struct SkierNameFix
+{
+    std::string skier_name;
+    /** The pass the next recording of that skier takes. */
+    std::string pass;
+};
 
 /** What the capture screen hands to frame selection after a recording. */
 struct CaptureHandOver
@@ -11,6 +22,8 @@ struct CaptureHandOver
     double captured_rate = 0.0;
     /** Frames in the captured file. */
     int captured_frames = 0;
+    /** Set by frame selection's name fix; the capture screen shows it on its next arrival. */
+    std::optional<SkierNameFix> name_fix;
 };
 
 } // namespace leapmark

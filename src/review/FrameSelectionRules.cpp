@@ -137,10 +137,4 @@ Result<std::optional<std::string>> readSideFileFrame(std::string_view videoPath)
     return std::optional<std::string>(signedForm(leadingNumber(number)));
 }
 
-std::string renamedCapturePath(std::string_view videoDir, std::string_view skier, std::string_view pass)
-{
-    return std::string(withoutTrailingSeparator(videoDir)) + std::string(separatorText()) +
-           std::string(skier) + "jump" + std::string(pass) + ".avi";
-}
-
 } // namespace leapmark

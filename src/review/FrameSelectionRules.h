@@ -83,11 +83,4 @@ struct CaptureNameParts
 /** The frame remembered in a side file, as Str writes it; none when the file is missing. */
 [[nodiscard]] Result<std::optional<std::string>> readSideFileFrame(std::string_view videoPath);
 
-/**
- * The capture file after the skier's name was fixed: video folder (less one trailing separator) +
- * separator + name + "jump" + pass + ".avi".
- */
-[[nodiscard]] std::string renamedCapturePath(std::string_view videoDir, std::string_view skier,
-                                             std::string_view pass);
-
 } // namespace leapmark

@@ -211,6 +211,12 @@ std::string PreviewForm::captureFileNameNow() const
 
 void PreviewForm::Form_Activate()
 {
+    // Frame selection fixed the skier's name of the last recording: the next one follows it.
+    if (auto& fix = m_app.session.capture.name_fix) {
+        txtSkierName->setText(qs(fix->skier_name));
+        txtPass->setText(qs(fix->pass));
+        fix.reset();
+    }
     captime->setText(qs(signedForm(m_captureSeconds)));
     const NavigationOrigin origin = m_app.session.navigation_origin;
     if (origin != NavigationOrigin::Setup && origin != NavigationOrigin::Timer)

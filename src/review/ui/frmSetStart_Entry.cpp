@@ -1,5 +1,6 @@
 // Arriving on the frame selection screen, and loading a video: by capture, for review, by browsing.
 
+#include "capture/CaptureFileName.h"
 #include "capture/ui/PreviewForm.h"
 #include "common/BlankTrim.h"
 #include "common/PathText.h"
@@ -165,18 +166,22 @@ void frmSetStart::loadIntoPlayer()
 std::string frmSetStart::askSkierName(const std::string& prompt, const std::string& defaultName)
 {
     auto answer = m_app.prompts.input({prompt, kNameFixTitle, defaultName, std::nullopt});
-    if (answer && !answer->empty())
-        return *answer;
+    if (answer && answer->empty())
+        answer = m_app.prompts.input(
+            {"You must input a name. Please try again ", kNameFixTitle, defaultName, std::nullopt});
     if (!answer)
         return {};
-    answer = m_app.prompts.input(
-        {"You must input a name. Please try again ", kNameFixTitle, defaultName, std::nullopt});
-    return answer ? *answer : std::string();
+    // The capture screen's naming rules hold here too: no comma, no way out of the video folder.
+    if (const auto problem = skierNameProblem(*answer)) {
+        m_app.prompts.tell(*problem, MessageIcon::None, "Input Error");
+        return cleanedSkierName(*answer);
+    }
+    return *answer;
 }
 
 void frmSetStart::fixSkierName()
 {
-    PreviewForm& capture = m_app.screens.previewForm();
+    const PreviewForm& capture = m_app.screens.previewForm();
     const std::string defaultName = ss(capture.txtSkierName->text());
     std::string name =
         askSkierName("The skier's name was changed to prevent overwriting an existing file. You can "
@@ -184,20 +189,19 @@ void frmSetStart::fixSkierName()
                      "what it should be. ",
                      defaultName);
     // Without a name the recording keeps the name it was made under.
-    if (name.empty())
+    if (trimBlanks(name).empty())
         return;
     const std::string old = ss(Text6->text());
     std::string& videoDir = m_app.session.config.video_dir;
     videoDir = std::string(withoutTrailingSeparator(videoDir));
-    std::string renamed = renamedCapturePath(videoDir, name, "1");
+    std::string renamed = captureFileName(videoDir, name, "1");
     while (renamed != old && fileExists(renamed)) {
         name =
             askSkierName("I am sorry, there is an existing file using that name and jump.  Please try again ",
                          defaultName);
-        if (name.empty())
+        if (trimBlanks(name).empty())
             return;
-        const std::string pass = ss(capture.txtPass->text());
-        renamed = renamedCapturePath(videoDir, name, trimBlanks(pass));
+        renamed = captureFileName(videoDir, name, ss(capture.txtPass->text()));
     }
     if (renamed != old) {
         std::error_code error;
@@ -209,8 +213,7 @@ void frmSetStart::fixSkierName()
         }
     }
     Text6->setText(qs(renamed));
-    capture.txtSkierName->setText(qs(name));
-    capture.txtPass->setText(QStringLiteral("2"));
+    m_app.session.capture.name_fix = SkierNameFix{name, "2"};
 }
 
 void frmSetStart::Command6_Click()

@@ -1,6 +1,7 @@
 #include "measure/ui/MeasureStation.h"
 
 #include "capture/ui/PreviewForm.h"
+#include "common/PathText.h"
 #include "grid/ui/Grid_Setup.h"
 #include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
@@ -11,6 +12,7 @@
 #include "settings/SettingsKeys.h"
 #include "shell/Session.h"
 #include "shell/ui/Screens.h"
+#include "shell/ui/picture/PictureSurface.h"
 #include "simulator/ffmpeg/JumpSimulation.h"
 #include "support/GoldenFile.h"
 
@@ -80,11 +82,19 @@ protected:
         waitForFrame();
     }
 
+    /** What the capture screen hands over after a recording at 30 frames per second. */
+    void handOver(int hint, int frames)
+    {
+        session().capture.contact_hint_frame = hint;
+        session().capture.captured_rate = 30.0;
+        session().capture.captured_frames = frames;
+    }
+
     /** Arrives as the capture screen hands over a recording. */
     void arriveFromCapture(const std::string& path, int hint)
     {
         screen().Text6->setText(QString::fromStdString(path));
-        session().capture = {hint, 30.0, kFrames};
+        handOver(hint, kFrames);
         arrive(NavigationOrigin::Capture);
     }
 
@@ -201,9 +211,32 @@ TEST_F(FrameSelection, AfterANameChangeTheOperatorFixesTheSkiersNameAndTheRecord
     EXPECT_EQ(screen().Text6->text().toStdString(), renamed);
     EXPECT_TRUE(std::filesystem::exists(renamed));
     EXPECT_FALSE(std::filesystem::exists(changed));
+    EXPECT_EQ(player().fileName().toStdString(), renamed);
+    // The capture screen takes the fixed name when it comes back.
+    EXPECT_EQ(capture.txtSkierName->text(), QStringLiteral("Ann_1"));
+    AppHarness::click(screen().cmdGoToCapture);
+    MeasureStation::settle();
     EXPECT_EQ(capture.txtSkierName->text(), QStringLiteral("Cy"));
     EXPECT_EQ(capture.txtPass->text(), QStringLiteral("2"));
-    EXPECT_EQ(player().fileName().toStdString(), renamed);
+}
+
+TEST_F(FrameSelection, TheNameFixKeepsTheRecordingInTheVideoFolder)
+{
+    const std::string changed = recorded("AnnXjump1.avi");
+    PreviewForm& capture = station.app.screens().previewForm();
+    capture.txtSkierName->setText(QStringLiteral("AnnX"));
+    capture.Label4->show();
+    station.app.prompts().answerInput("../escaped");
+    arriveFromCapture(changed, 12);
+
+    const std::vector<std::string> told = station.app.prompts().texts();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(station.app.prompts().prompts()[1].message.title, "Input Error");
+    EXPECT_FALSE(std::filesystem::exists(station.app.videoDir().parent_path() / "escapedjump1.avi"));
+    EXPECT_EQ(screen().Text6->text().toStdString().rfind(station.app.videoDir().string(), 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(screen().Text6->text().toStdString()));
+    EXPECT_EQ(toPath(screen().Text6->text().toStdString()).parent_path(), station.app.videoDir());
+    EXPECT_EQ(capture.txtSkierName->text(), QStringLiteral("AnnX")) << "no other screen's box is written";
 }
 
 TEST_F(FrameSelection, SteppingStopsAtFrameOneAndAtTheLastFrameByButtonArrowKeyAndKeypad)
@@ -353,6 +386,55 @@ TEST_F(FrameSelection, TheLogViewerOpenedHereBringsItsVideoBackAndTheWaysOutRest
     EXPECT_TRUE(station.app.screens().previewForm().isVisible());
     EXPECT_EQ(session().navigation_origin, NavigationOrigin::Timer);
     EXPECT_TRUE(std::filesystem::exists(first)) << "leaving keeps the recording";
+}
+
+TEST_F(FrameSelection, AMarkMadeAtOnceOnAShortCaptureLogsTheFrameShownAndHandsOverThatFrame)
+{
+    // ESC a moment after Start: the hint is the middle of a full capture, far past the file's end.
+    const std::string video = recorded("Zedjump1.avi");
+    MeasureStation::settle(); // the main screen's arrival first
+    screen().Text6->setText(QString::fromStdString(video));
+    handOver(90, kFrames);
+    session().navigation_origin = NavigationOrigin::Capture;
+    screen().showScreen();
+    // The arrival, and the mark at once, before the video has opened.
+    ASSERT_TRUE(AppHarness::waitFor([&] { return screen().cmdMarkStart->isEnabled(); }));
+    station.app.prompts().answerMessage(MessageAnswer::Yes);
+    mark();
+
+    EXPECT_THAT(AppHarness::bytesOf(station.app.sessionLogPath()),
+                ::testing::EndsWith("Contact Frame:  74File: " + video + "\r\n"));
+    EXPECT_EQ(AppHarness::bytesOf(video + ".info"), video + ", 74\r\n");
+    EXPECT_THAT(station.app.prompts().texts(), ElementsAre("Do you want to save this video capture?"));
+    const auto expected = station.app.scratchDir() / "expected.bmp";
+    ASSERT_TRUE(writeFrameBitmap(video, kFrames - 1, expected));
+    EXPECT_TRUE(AppHarness::bytesOf(station.handOverPicture()) == AppHarness::bytesOf(expected));
+    EXPECT_EQ(station.measure().picture->pictureSizePixels(), QSize(320, 240));
+}
+
+TEST_F(FrameSelection, AVideoThatCannotBeReadNeverHandsOverTheLastJumpsPicture)
+{
+    // The station's hand-over picture stands for the last skier's frame.
+    ASSERT_TRUE(std::filesystem::exists(station.handOverPicture()));
+    const std::string video = (station.app.videoDir() / "Zedjump1.avi").string();
+    testing::writeBytes(video, "RIFF....AVI LIST....hdrl, and then nothing a decoder could read");
+    MeasureStation::settle(); // the main screen's arrival first
+    screen().Text6->setText(QString::fromStdString(video));
+    handOver(90, 21);
+    session().navigation_origin = NavigationOrigin::Capture;
+    screen().showScreen();
+    // The arrival, and the mark at once, before the video has opened.
+    ASSERT_TRUE(AppHarness::waitFor([&] { return screen().cmdMarkStart->isEnabled(); }));
+    station.app.prompts().answerMessages({MessageAnswer::Ok, MessageAnswer::Yes});
+    mark();
+
+    EXPECT_THAT(AppHarness::bytesOf(station.app.sessionLogPath()),
+                ::testing::EndsWith("Contact Frame:  0File: " + video + "\r\n"));
+    EXPECT_FALSE(std::filesystem::exists(station.handOverPicture()));
+    EXPECT_TRUE(station.measure().isVisible());
+    EXPECT_FALSE(station.measure().picture->hasPicture());
+    EXPECT_THAT(station.app.prompts().texts(),
+                Contains("There was an error working with the file:\r\n" + video));
 }
 
 } // namespace
