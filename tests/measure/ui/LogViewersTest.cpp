@@ -1,6 +1,7 @@
 #include "MeasureStation.h"
 #include "support/GoldenFile.h"
 
+#include "grid/ui/Grid_Setup.h"
 #include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
 #include "measure/ui/PictureLogView.h"
@@ -129,6 +130,32 @@ TEST_F(LogViewers, ThePictureLogPutsAPictureBackOnTheMeasuringScreen)
     EXPECT_EQ(station.measure().gif_file_name->text(), QString::fromStdString(picture));
     EXPECT_EQ(station.app.session().navigation_origin, NavigationOrigin::PictureLog);
     EXPECT_FALSE(station.app.session().measure.picture_frozen);
+}
+
+TEST_F(LogViewers, ThePictureLogOfTheMainScreenLeadsOnAsViewAlreadyRecordedJumpPicsDoes)
+{
+    AppHarness::trigger(station.app.mainForm().mnuPictureLog);
+    testing::MeasureStation::settle();
+    PictureLogView& viewer = station.app.screens().pictureLogView();
+    clickLine(viewer.lstPicLog, 0);
+    station.app.session().grid.grids_complete = false;
+    AppHarness::click(viewer.cmdViewPicLog);
+    EXPECT_THAT(station.app.prompts().last().text(),
+                HasSubstr("All grids specified must be set up correctly"));
+    EXPECT_FALSE(station.measure().isVisible());
+    EXPECT_TRUE(station.app.screens().gridSetup().isVisible());
+    EXPECT_FALSE(station.app.mainForm().isVisible());
+
+    station.app.screens().gridSetup().hide();
+    station.app.mainForm().showScreen();
+    station.app.session().grid.grids_complete = true;
+    AppHarness::trigger(station.app.mainForm().mnuPictureLog);
+    testing::MeasureStation::settle();
+    clickLine(viewer.lstPicLog, 0);
+    AppHarness::click(viewer.cmdViewPicLog);
+    EXPECT_TRUE(station.measure().isVisible());
+    EXPECT_FALSE(station.app.mainForm().isVisible()) << "one full screen at a time";
+    EXPECT_EQ(station.measure().picture->pictureSizePixels(), QSize(200, 100));
 }
 
 TEST_F(LogViewers, AnUnreadablePictureIsReportedAndTheViewerStays)
