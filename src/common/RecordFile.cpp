@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,12 +60,41 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+/** Symbolic links followed before a path counts as a loop, as the system itself allows. */
+constexpr int kMaxLinkHops = 40;
+
+/**
+ * The file a path names once its chain of symbolic links is followed; a link whose target is
+ * missing gives that target. A relative target is taken from the link's own folder.
+ */
+Result<std::filesystem::path> finalTarget(const std::filesystem::path& path)
+{
+    std::filesystem::path current = path;
+    for (int hop = 0;; ++hop) {
+        struct stat link
+        {};
+        if (::lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return current; // a missing file is created, other failures show in the write
+        if (hop == kMaxLinkHops)
+            return writeError(path, ELOOP);
+        std::string target(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 255) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0)
+            return writeError(path, errno);
+        if (static_cast<std::size_t>(length) >= target.size())
+            continue; // the link changed while it was read: read it again
+        target.resize(static_cast<std::size_t>(length));
+        const std::filesystem::path next(target);
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+}
+
 /** Opens a record file for appending; created tells whether this call made it. */
 int openForAppend(const std::filesystem::path& path, bool& created)
 {
     created = false;
-    for (;;) {
-        // Read access lets a torn last line be found; a file only writable is appended to as it is.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Read access lets an unended last line be found; a file only writable is appended to as it is.
         int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
         if (fd < 0 && errno == EACCES)
             fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -79,33 +109,79 @@ int openForAppend(const std::filesystem::path& path, bool& created)
             return -1;
         // Someone else created it between the two opens: append to theirs.
     }
+    errno = EEXIST; // it keeps coming and going
+    return -1;
 }
 
 /**
- * The length of the file without a torn last line: records always end with a line end, so bytes
- * after the last one are the start of a record whose writer died in the middle of it (a process
- * killed inside its write, a machine losing power). Such a record was never reported written.
+ * Waits for the file's advisory lock. Every append of every process goes through here, so the
+ * tail check, the write and the sync of one append never meet another's. A file system without
+ * such locks is written unlocked, as before: refusing would lose the record for certain.
  */
-off_t lengthWithoutTornTail(int fd, off_t length)
+Result<void> lockForAppend(int fd, const std::filesystem::path& path)
 {
-    constexpr off_t kChunk = 4096;
-    char last = 0;
-    if (length == 0 || ::pread(fd, &last, 1, length - 1) != 1 || last == '\n' || last == '\r')
-        return length;
-    std::string chunk(kChunk, '\0');
-    for (off_t end = length; end > 0;) {
-        const off_t start = end > kChunk ? end - kChunk : 0;
-        const ssize_t got = ::pread(fd, chunk.data(), static_cast<std::size_t>(end - start), start);
-        if (got != end - start)
-            return length; // unreadable: leave the file as it is
-        for (off_t i = end - start; i > 0; --i) {
-            const char byte = chunk[static_cast<std::size_t>(i - 1)];
-            if (byte == '\n' || byte == '\r')
-                return start + i;
-        }
-        end = start;
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+            return success();
+        return systemError("lock", path, errno);
     }
-    return 0;
+    return success();
+}
+
+/**
+ * True when the descriptor still is the file at the path. A first append that fails removes the
+ * file it made; another process may have opened that file meanwhile and waited on its lock.
+ */
+bool stillAtPath(int fd, const std::filesystem::path& path)
+{
+    struct stat opened
+    {};
+    struct stat named
+    {};
+    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
+/** A record file opened for appending, its lock held; created tells whether this append made it. */
+struct LockedFile
+{
+    int fd = -1;
+    bool created = false;
+};
+
+/**
+ * Opens the file (the path's final target) and holds its lock; a file removed while waiting is
+ * opened again. Errors name the path as given.
+ */
+Result<LockedFile> openLocked(const std::filesystem::path& file, const std::filesystem::path& path)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        LockedFile opened;
+        opened.fd = openForAppend(file, opened.created);
+        if (opened.fd < 0)
+            return writeError(path, errno);
+        if (auto locked = lockForAppend(opened.fd, path); !locked) {
+            ::close(opened.fd);
+            return locked.error();
+        }
+        if (stillAtPath(opened.fd, file))
+            return opened;
+        ::close(opened.fd);
+    }
+    return Error("Could not write " + pathText(path) + ": the file keeps being removed while it is opened");
+}
+
+/**
+ * True when the file's last byte ends no line. That line may be a judge's note typed at the end of
+ * a report, or a record whose writer died in the middle of it; either way the bytes are not ours to
+ * remove, but the next record must not be glued onto them. A lone CR ends a line.
+ */
+bool lastLineUnended(int fd, off_t length)
+{
+    char last = 0;
+    return length > 0 && ::pread(fd, &last, 1, length - 1) == 1 && last != '\n' && last != '\r';
 }
 
 } // namespace
@@ -129,13 +205,17 @@ Result<void> appendRecord(const std::filesystem::path& path, std::string_view by
 {
     if (bytes.empty() || bytes.back() != '\n')
         return Error("Could not write " + pathText(path) + ": a record must end with a line end");
-    bool created = false;
-    const int fd = openForAppend(path, created);
-    if (fd < 0)
-        return writeError(path, errno);
+    const auto target = finalTarget(path);
+    if (!target)
+        return target.error();
+    const auto file = openLocked(*target, path);
+    if (!file)
+        return file.error();
+    const int fd = file->fd;
+    const bool created = file->created;
 
-    // A record is whole or absent: on any failure the file goes back to the length it had, so a
-    // torn line can never be glued to the next record.
+    // From here to the close this process alone appends. On any failure the file goes back to the
+    // length it had: the bytes after it are this append's own.
     struct stat before
     {};
     if (::fstat(fd, &before) != 0) {
@@ -143,17 +223,15 @@ Result<void> appendRecord(const std::filesystem::path& path, std::string_view by
         ::close(fd);
         return writeError(path, reason);
     }
-    const off_t whole = lengthWithoutTornTail(fd, before.st_size);
-    if (whole != before.st_size && ::ftruncate(fd, whole) != 0) {
-        const int reason = errno;
-        ::close(fd);
-        return writeError(path, reason);
-    }
-    const bool written = writeAll(fd, bytes) && (::fsync(fd) == 0 || errno == EINVAL);
+    std::string record;
+    if (lastLineUnended(fd, before.st_size))
+        record = "\r\n";
+    record += bytes;
+    const bool written = writeAll(fd, record) && (::fsync(fd) == 0 || errno == EINVAL);
     if (!written) {
         const int reason = errno;
-        if (created)
-            ::unlink(path.c_str());
+        if (created && before.st_size == 0)
+            ::unlink(target->c_str());
         else if (::ftruncate(fd, before.st_size) == 0)
             ::fsync(fd);
         ::close(fd);
@@ -162,31 +240,38 @@ Result<void> appendRecord(const std::filesystem::path& path, std::string_view by
     if (::close(fd) != 0)
         return writeError(path, errno);
     if (created)
-        syncFolder(path.parent_path());
+        syncFolder(target->parent_path());
     return success();
 }
 
 Result<void> replaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
+    const auto resolved = finalTarget(path);
+    if (!resolved)
+        return resolved.error();
+    const std::filesystem::path& target = *resolved;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(target, ec))
         return Error("Could not write " + pathText(path) + ": it is a folder, not a file");
 
-    std::string temporary = path.string() + ".tmp-XXXXXX";
+    mode_t mode = 0644;
+    if (struct stat old{}; ::stat(target.c_str(), &old) == 0)
+        mode = old.st_mode & 0777;
+    std::string temporary = target.string() + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return writeError(path, errno);
-    ::fchmod(fd, 0644);
+    ::fchmod(fd, mode);
     if (auto written = writeAllSyncClose(fd, path, bytes); !written) {
         ::unlink(temporary.c_str());
         return written;
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int reason = errno;
         ::unlink(temporary.c_str());
         return writeError(path, reason);
     }
-    syncFolder(path.parent_path());
+    syncFolder(target.parent_path());
     return success();
 }
 

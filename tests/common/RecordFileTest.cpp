@@ -90,17 +90,20 @@ TEST(RecordFile, AFailedFirstAppendLeavesNoFile)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(RecordFile, ATornLastLineIsCutBeforeTheNextRecord)
+TEST(RecordFile, AnUnendedLastLineIsKeptAndEndedBeforeTheNextRecord)
 {
     testing::TempFolder folder;
     const auto path = folder.file("results.txt");
+    // A record torn by a writer that died, or another process's append in progress: not ours to cut.
     testing::writeBytes(path, "first\r\nsecond rec");
     ASSERT_TRUE(appendRecord(path, crlfLine("third")).ok());
-    EXPECT_EQ(testing::fileBytes(path), "first\r\nthird\r\n");
+    EXPECT_EQ(testing::fileBytes(path), "first\r\nsecond rec\r\nthird\r\n");
 
-    testing::writeBytes(path, "only a fragment");
-    ASSERT_TRUE(appendRecord(path, crlfLine("whole")).ok());
-    EXPECT_EQ(testing::fileBytes(path), "whole\r\n");
+    // A judge's note typed at the end of an accuracy report stays.
+    const auto report = folder.file("acc1207.txt");
+    testing::writeBytes(report, "Ref 1  .02\r\nchecked by J. Smith");
+    ASSERT_TRUE(appendRecord(report, crlfLine("Ref 2  .03")).ok());
+    EXPECT_EQ(testing::fileBytes(report), "Ref 1  .02\r\nchecked by J. Smith\r\nRef 2  .03\r\n");
 
     // A line ended by a lone CR (a file edited elsewhere) is whole.
     testing::writeBytes(path, "edited\r");
@@ -110,6 +113,55 @@ TEST(RecordFile, ATornLastLineIsCutBeforeTheNextRecord)
     const auto unended = appendRecord(path, "no line end");
     ASSERT_FALSE(unended.ok());
     EXPECT_EQ(testing::fileBytes(path), "edited\rnext\r\n");
+
+    // A failed append takes back its own line end too.
+    testing::writeBytes(path, "note");
+    const int status = testing::runWithFileSizeLimit(8, [&] {
+        const auto torn = appendRecord(path, crlfLine("a record"));
+        return !torn.ok() && torn.error().kind() == ErrorKind::DiskFull ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(testing::fileBytes(path), "note");
+}
+
+TEST(RecordFile, ReplaceWritesThroughASymbolicLink)
+{
+    testing::TempFolder folder;
+    std::filesystem::create_directories(folder.path() / "qxio");
+    std::filesystem::create_directories(folder.path() / "shared");
+    const auto target = folder.path() / "shared" / "qxresult.dst";
+    testing::writeBytes(target, "OK,  45.1,  148, 3\r\n");
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // A chain of two links, the last one relative to its own folder.
+    const auto link = folder.path() / "qxio" / "qxresult.dst";
+    std::filesystem::create_symlink("../shared/qxresult.dst", folder.path() / "qxio" / "middle.dst");
+    std::filesystem::create_symlink(folder.path() / "qxio" / "middle.dst", link);
+
+    ASSERT_TRUE(replaceFile(link, "Pass, 0, 0,4\r\n").ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::fileBytes(target), "Pass, 0, 0,4\r\n");
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "qxio"), {}), 2); // the links
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "shared"), {}), 1);
+
+    // A link to a file not yet there makes that file; appends go through links the same way.
+    const auto dangling = folder.path() / "qxio" / "grid1.ipt";
+    std::filesystem::create_symlink("../shared/grid1.ipt", dangling);
+    ASSERT_TRUE(replaceFile(dangling, "grid\r\n").ok());
+    ASSERT_TRUE(appendRecord(dangling, crlfLine("more")).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(testing::fileBytes(folder.path() / "shared" / "grid1.ipt"), "grid\r\nmore\r\n");
+    const auto log = folder.path() / "qxio" / "qxraw.dst";
+    std::filesystem::create_symlink("../shared/qxraw.dst", log);
+    ASSERT_TRUE(appendRecord(log, crlfLine("first")).ok());
+    EXPECT_EQ(testing::fileBytes(folder.path() / "shared" / "qxraw.dst"), "first\r\n");
+
+    // A loop of links is refused, not followed without end.
+    std::filesystem::create_symlink("loop-b", folder.path() / "qxio" / "loop-a");
+    std::filesystem::create_symlink("loop-a", folder.path() / "qxio" / "loop-b");
+    EXPECT_FALSE(replaceFile(folder.path() / "qxio" / "loop-a", "x").ok());
 }
 
 } // namespace
