@@ -6,6 +6,7 @@
 #include "common/PathText.h"
 #include "common/RecordFile.h"
 #include "grid/GridOperations.h"
+#include "grid/StoredGridCheck.h"
 
 #include <cassert>
 #include <cmath>
@@ -84,19 +85,50 @@ bool allFinite(const GridRecord& grid)
     return finite;
 }
 
-/** Lines 3 to 16: the corners by corner number, the coefficients, the ramp point. */
-std::vector<double*> numbersInFileOrder(GridRecord& grid)
+/** A number of lines 3 to 16 and the line it belongs on. */
+struct NumberField
 {
-    std::vector<double*> targets;
-    for (std::size_t c = 1; c <= 4; ++c)
+    double* target;
+    int line;
+};
+
+/** Lines 3 to 16: the corners by corner number, the coefficients, the ramp point. */
+std::vector<NumberField> numbersInFileOrder(GridRecord& grid)
+{
+    std::vector<NumberField> fields;
+    int line = 3;
+    for (std::size_t c = 1; c <= 4; ++c, ++line)
         for (CornerValues* values :
              {&grid.corner_screen_x, &grid.corner_screen_y, &grid.corner_survey_x, &grid.corner_survey_y})
-            targets.push_back(&(*values)[c]);
+            fields.push_back({&(*values)[c], line});
     for (double& coefficient : grid.coef)
-        targets.push_back(&coefficient);
-    targets.push_back(&grid.ramp_x);
-    targets.push_back(&grid.ramp_y);
-    return targets;
+        fields.push_back({&coefficient, line++});
+    fields.push_back({&grid.ramp_x, line++});
+    fields.push_back({&grid.ramp_y, line++});
+    return fields;
+}
+
+constexpr int kFirstExtrasLine = 17;
+
+/** How many numbers line holds in a well-formed file. */
+int numbersOnLine(int line)
+{
+    return line <= 6 ? 4 : 1;
+}
+
+/**
+ * A line with a field too many or too few: a decimal comma splits a number in two, and every value
+ * after it would land in the wrong place.
+ */
+Error wrongFieldCount(const DelimitedFieldReader& reader, int line, int found)
+{
+    const int expected = numbersOnLine(line);
+    const std::string what = expected == 1 ? "one number" : std::to_string(expected) + " numbers";
+    const std::string reason = found > expected
+                                   ? "the line holds more than " + what
+                                   : "the line holds " + std::to_string(found) + " of its " + what;
+    return Error(reader.sourceName() + ", line " + std::to_string(line) + ": " + reason +
+                 " (a decimal comma or a field too many?)");
 }
 
 Result<GridFileContent> readContent(DelimitedFieldReader& reader)
@@ -112,12 +144,25 @@ Result<GridFileContent> readContent(DelimitedFieldReader& reader)
         return description.error();
     content.description = descriptionFromLine(*description);
 
-    for (double* target : numbersInFileOrder(grid)) {
+    int line = 3;
+    int onLine = 0;
+    for (const NumberField& field : numbersInFileOrder(grid)) {
+        if (field.line != line) {
+            if (reader.lineNumber() == line)
+                return wrongFieldCount(reader, line, onLine + 1);
+            line = field.line;
+            onLine = 0;
+        }
+        if (reader.lineNumber() != line && !reader.atEnd())
+            return wrongFieldCount(reader, line, onLine);
         auto value = reader.nextNumber();
         if (!value)
             return value.error();
-        *target = *value;
+        *field.target = *value;
+        ++onLine;
     }
+    if (reader.lineNumber() != kFirstExtrasLine && !reader.atEnd())
+        return wrongFieldCount(reader, line, onLine + 1);
 
     // The extras are taken as fields of any kind; a number field gives its value.
     for (double& extra : grid.extra) {
@@ -126,6 +171,9 @@ Result<GridFileContent> readContent(DelimitedFieldReader& reader)
             return field.error();
         extra = leadingNumber(*field);
     }
+
+    if (auto consistent = checkStoredTransform(grid); !consistent)
+        return Error(reader.sourceName() + ": " + consistent.error().text() + "; the grid file is damaged");
     return content;
 }
 

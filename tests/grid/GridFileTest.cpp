@@ -1,11 +1,14 @@
 #include "grid/GridFile.h"
 
+#include "common/NumberText.h"
 #include "grid/GridOperations.h"
 
 #include "grid/SampleCourse.h"
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -19,13 +22,14 @@ using testing::goldenFile;
 using testing::TempFolder;
 using testing::writeBytes;
 
-/** A grid whose numbers need every kind of text: zero, negative, below one, exponent notation. */
+/** A solved grid whose numbers need many kinds of text: zero, negative, below one, 17 digits cut to 15. */
 GridFileContent numbersContent(const std::string& description, double gridNumber)
 {
-    return {description, makeGridRecord({{{7200, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}},
-                                        {{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}},
-                                        {24.123456789012345, 0.0125, -1.5e-05, -1.23456789012345e-05, 3e-06,
-                                         -0.25, 0, 1e15},
+    const CornerPoints screen{{{7200, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}};
+    const CornerPoints survey{{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}};
+    const auto coef = solveProjectiveTransform(screen, survey);
+    EXPECT_TRUE(coef.ok());
+    return {description, makeGridRecord(screen, survey, coef.ok() ? *coef : TransformCoefficients{},
                                         {0, -12.5}, {10, 2, gridNumber})};
 }
 
@@ -35,6 +39,14 @@ double atFifteenDigits(double value)
     char text[64];
     std::snprintf(text, sizeof text, "%.14e", value);
     return std::strtod(text, nullptr);
+}
+
+/** A grid as a file holds it: the coefficients at 15 significant digits (the other numbers are short). */
+GridRecord asWritten(GridRecord grid)
+{
+    for (double& coefficient : grid.coef)
+        coefficient = atFifteenDigits(coefficient);
+    return grid;
 }
 
 std::string goldenPath(const std::string& relative)
@@ -81,7 +93,7 @@ TEST(GridFileReader, ReadsBackWhatWasWritten)
     auto read = readGridFile(goldenPath("grid-file-numbers/grid.ipt"));
     ASSERT_TRUE(read.ok()) << read.error().text();
     GridFileContent expected = numbersContent("North shore camera - site A", 3);
-    expected.grid.coef[0] = 24.1234567890123; // written with 15 significant digits
+    expected.grid = asWritten(expected.grid);
     EXPECT_EQ(*read, expected);
 
     // A comma in the path on line 1 and a quoted description with a comma both read back whole.
@@ -137,17 +149,18 @@ TEST(GridFileReader, RoundTripKeepsFifteenSignificantDigits)
 TEST(GridFileReader, TakesOlderFilesAsTheyCome)
 {
     // An unquoted description with a comma (as older files hold), numbers without blanks, the
-    // extras as fields of any kind: a text reads as its leading number.
+    // extras as fields of any kind: a text reads as its leading number. The transform is
+    // X = u/100 + 2, Y = v/100 - 5.
     const std::string text = "Initialization Points for file: old.ipt\r\n"
                              "  Dock side, 2019 survey  \r\n"
-                             "7200,1800,60,8\r\n8400,5400,60,-8\r\n2700,1650,30,8\r\n1200,5700,30,-8\r\n"
-                             "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"
+                             "7200,1800,74,13\r\n8400,5400,86,49\r\n2700,1650,29,11.5\r\n1200,5700,14,52\r\n"
+                             "2\r\n.01\r\n0\r\n0\r\n0\r\n-5\r\n0\r\n1E-2\r\n"
                              "1.5E+01\r\n-2D0\r\n"
                              "10\r\nstandard\r\n5 m\r\n";
     auto read = parseGridFile("old.ipt", text);
     ASSERT_TRUE(read.ok()) << read.error().text();
     EXPECT_EQ(read->description, "Dock side, 2019 survey");
-    EXPECT_EQ(read->grid.coef, (TransformCoefficients{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(read->grid.coef, (TransformCoefficients{2, 0.01, 0, 0, 0, -5, 0, 0.01}));
     EXPECT_EQ(read->grid.ramp_x, 15);
     EXPECT_EQ(read->grid.ramp_y, -2);
     EXPECT_EQ(read->grid.extra, (GridExtras{10, 0, 5}));
@@ -165,7 +178,7 @@ TEST(GridFileReader, HostileFilesNameTheFileAndLineAndChangeNothing)
     const std::size_t line5 = good.find(" 2700");
     cases.emplace_back(good.substr(0, good.find(", 30.5", line5)), "line 5:"); // ends inside a corner line
     std::string word = good;
-    word.replace(word.find("-.25"), 4, "north");
+    word.replace(word.find(" 2.08547424593043"), 17, " north");
     cases.emplace_back(word, "line 12:"); // a word where a number belongs
     std::string binary = good;
     binary[binary.find(" 8400") + 2] = '\0';
@@ -193,6 +206,116 @@ TEST(GridFileReader, HostileFilesNameTheFileAndLineAndChangeNothing)
     EXPECT_NE(missing.error().text().find("none.ipt"), std::string::npos);
 }
 
+/** The lines of a grid file, without their line ends. */
+std::vector<std::string> linesOf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+TEST(GridFileReader, RefusesADamagedFileWhoseCoefficientsMissTheBuoys)
+{
+    // A grid as a save after a solve writes it, on the sample course.
+    const testing::Course course = testing::sampleCourse();
+    const auto camera = testing::sampleShoreCamera(course);
+    CornerPoints clicked;
+    for (std::size_t i = 0; i < 4; ++i)
+        clicked[i] = camera.clickedTwipsOf(course.buoys[i]);
+    const auto coef = solveProjectiveTransform(clicked, course.buoys);
+    ASSERT_TRUE(coef.ok());
+    const GridFileContent solved{"east view",
+                                 makeGridRecord(clicked, course.buoys, *coef, course.ramp, {10, 2, 2})};
+    const std::vector<std::string> good = linesOf(gridFileBytes(solved, "east.ipt"));
+    ASSERT_EQ(good.size(), 19u);
+    ASSERT_NE(good[6].find('.'), std::string::npos);
+
+    struct Damage
+    {
+        const char* name;
+        std::vector<std::string> lines;
+        const char* reason; ///< what the refusal must say
+    };
+    std::vector<Damage> damages;
+    auto damaged = [&](const char* name, const char* reason, auto edit) {
+        std::vector<std::string> lines = good;
+        edit(lines);
+        damages.push_back({name, lines, reason});
+    };
+    damaged("decimal comma in c1", "line 7: the line holds more than one number",
+            [](auto& lines) { lines[6][lines[6].find('.')] = ','; });
+    damaged("extra field on a corner line", "line 4: the line holds more than 4 numbers",
+            [](auto& lines) { lines[3] += ", 7 "; });
+    damaged("a number missing on a corner line", "line 5: the line holds 3 of its 4 numbers",
+            [](auto& lines) { lines[4] = lines[4].substr(0, lines[4].rfind(',')); });
+    damaged("zeroed coefficients", "m from its survey point; the grid file is damaged", [](auto& lines) {
+        for (std::size_t n = 6; n < 14; ++n)
+            lines[n] = " 0 ";
+    });
+    damaged("c2 and c3 swapped", "m from its survey point; the grid file is damaged",
+            [](auto& lines) { std::swap(lines[7], lines[8]); });
+    damaged("c4 and c5 swapped", "m from its survey point; the grid file is damaged",
+            [](auto& lines) { std::swap(lines[9], lines[10]); });
+    // Buoys surveyed on one line and a transform that squashes the picture onto it: every buoy is
+    // hit, yet no survey point maps back to the screen.
+    damaged("singular transform", "do not form a usable transform", [](auto& lines) {
+        for (std::size_t c = 0; c < 4; ++c) {
+            const double u = 2000.0 + 1500.0 * static_cast<double>(c);
+            lines[2 + c] = printForm(u) + "," + printForm(900.0 + 700.0 * static_cast<double>(c)) + "," +
+                           printForm(u / 100) + ", 0 ";
+        }
+        const std::array<const char*, 8> singular = {" 0 ", " .01 ", " 0 ", " 0 ",
+                                                     " 0 ", " 0 ",   " 0 ", " 0 "};
+        for (std::size_t n = 0; n < 8; ++n)
+            lines[6 + n] = singular[n];
+    });
+
+    TempFolder folder;
+    const auto intact = folder.file("intact.ipt");
+    writeBytes(intact, joinLines(good));
+    GridState state;
+    ASSERT_TRUE(loadGridFile(state, 1, intact).ok());
+    state.grids_in_use = 2;
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        const auto path = folder.file("damaged.ipt");
+        writeBytes(path, joinLines(damage.lines));
+        const GridState before = state;
+        auto loaded = loadGridFile(state, 2, path);
+        ASSERT_FALSE(loaded.ok()) << "a damaged grid file was taken";
+        EXPECT_EQ(loaded.error().text().find(path.string()), 0u) << loaded.error().text();
+        EXPECT_NE(loaded.error().text().find(damage.reason), std::string::npos) << loaded.error().text();
+        EXPECT_EQ(state, before);
+    }
+
+    // The message names the worst buoy and how far off it is.
+    std::vector<std::string> zeroed = good;
+    for (std::size_t n = 6; n < 14; ++n)
+        zeroed[n] = " 0 ";
+    auto refused = parseGridFile("zeroed.ipt", joinLines(zeroed));
+    ASSERT_FALSE(refused.ok());
+    const double farthest = std::max(
+        {std::hypot(course.buoys[0].x, course.buoys[0].y), std::hypot(course.buoys[1].x, course.buoys[1].y),
+         std::hypot(course.buoys[2].x, course.buoys[2].y), std::hypot(course.buoys[3].x, course.buoys[3].y)});
+    char metres[32];
+    std::snprintf(metres, sizeof metres, " %.3f m ", farthest);
+    EXPECT_NE(refused.error().text().find(metres), std::string::npos) << refused.error().text();
+    EXPECT_EQ(refused.error().text().find("zeroed.ipt: the stored coefficients put the "), 0u)
+        << refused.error().text();
+}
+
 TEST(GridFileLoad, MakesTheFileGridGAndTheWorkingSet)
 {
     GridState state;
@@ -202,8 +325,7 @@ TEST(GridFileLoad, MakesTheFileGridGAndTheWorkingSet)
     const auto path = goldenPath("grid-file-numbers/grid.ipt");
     ASSERT_TRUE(loadGridFile(state, 2, path).ok());
 
-    GridRecord expected = numbersContent("", 3).grid;
-    expected.coef[0] = 24.1234567890123;
+    const GridRecord expected = asWritten(numbersContent("", 3).grid);
     EXPECT_EQ(state.grid_records[2], expected);
     EXPECT_EQ(state.grid_records[1].ramp_x, 77);
     EXPECT_EQ(state.current_grid, 2);

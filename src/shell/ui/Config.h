@@ -38,7 +38,8 @@ public:
     /**
      * Loads one grid file as grid g (1..3): the grid state, the grid setup screen's boxes and ready
      * state, the grid set-up summary in the results file, the setting "gridNFile" and the main
-     * screen's row. A file that cannot be read is reported and changes nothing but the row's picture.
+     * screen's row. A file that cannot be read, or whose coefficients do not carry its buoys onto
+     * their survey points, is reported and changes nothing but the row's picture.
      */
     void reload_grid_file(const std::filesystem::path& file, int g);
 

@@ -141,12 +141,12 @@ void Config::loadGridRows()
 
 void Config::reloadGridFiles()
 {
-    // Grid 1 last, so that it is the grid in use afterwards.
+    // Grid 1 last, so that it is the grid in use afterwards. Each load makes its grid current; a
+    // refused file leaves the grid in use as it was rather than name it after a grid never loaded.
     for (int g = kMaxGrids; g >= 1; --g) {
         const std::string file = m_app.settings.read(keys::gridFileKey(g));
         if (!fileExists(file))
             continue;
-        m_app.session.grid.current_grid = g;
         reload_grid_file(toPath(file), g);
     }
 }

@@ -113,6 +113,32 @@ TEST(GridSetupFiles, AnUnreadableGridFileIsReportedWithItsLineAndChangesNothing)
     EXPECT_EQ(station.newResults(), "");
 }
 
+TEST(GridSetupFiles, AGridFileWhoseCoefficientsMissItsBuoysIsRefusedAndChangesNothing)
+{
+    GridSetupStation station(2);
+    GridState& grid = station.app.session().grid;
+    GridFileContent swapped = testing::centimetreGrid("Swapped");
+    std::swap(swapped.grid.coef[1], swapped.grid.coef[2]); // c2 and c3
+    const std::filesystem::path file = station.writeGrid("swapped.ipt", swapped);
+    const GridState before = grid;
+
+    // Loaded into grid 2 while grid 1 is shown.
+    station.app.prompts().answerMessage(MessageAnswer::No);
+    station.app.prompts().answerInput("2");
+    station.app.prompts().answerOpenFile(file.string());
+    AppHarness::trigger(station.setup().gridLoad);
+    EXPECT_TRUE(station.app.prompts().allAnswersUsed());
+    const MessageRequest& refusal = station.app.prompts().last().message;
+    EXPECT_THAT(refusal.text, ::testing::StartsWith("The grid file was not loaded. " + file.string() +
+                                                    ": the stored coefficients put the "));
+    EXPECT_THAT(refusal.text, HasSubstr(" m from its survey point; the grid file is damaged"));
+    EXPECT_EQ(refusal.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(grid, before);
+    EXPECT_EQ(station.setup().grid_select->text(), QStringLiteral("Grid 1"));
+    EXPECT_EQ(station.app.settings().read(keys::grid2File), "");
+    EXPECT_EQ(station.newResults(), "");
+}
+
 TEST(GridSetupFiles, AMissingSetupFolderIsReportedAndACancelledDialogEndsSilently)
 {
     GridSetupStation station;

@@ -28,14 +28,16 @@ std::string text(const QLineEdit* box)
     return box->text().toStdString();
 }
 
-/** A grid file for grid g with recognisable numbers and description. */
+/** A grid file for grid g with recognisable numbers and description, solved as a save leaves it. */
 std::filesystem::path writeGrid(const std::filesystem::path& folder, int g)
 {
     const double shift = 100.0 * g;
+    const CornerPoints screen{{{7200 + shift, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}};
+    const CornerPoints survey{{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}};
+    const auto coef = solveProjectiveTransform(screen, survey);
+    EXPECT_TRUE(coef.ok());
     GridFileContent content{"Camera " + std::to_string(g),
-                            makeGridRecord({{{7200 + shift, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}},
-                                           {{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}},
-                                           {24.0 + g, 0.0125, -1.5e-05, 2e-05, 3e-06, -0.25, 0.001, 0.5},
+                            makeGridRecord(screen, survey, coef.ok() ? *coef : TransformCoefficients{},
                                            {10.0 * g, -12.5}, {10, 2, static_cast<double>(g)})};
     const std::filesystem::path path = folder / ("grid" + std::to_string(g) + ".ipt");
     EXPECT_TRUE(writeGridFile(path, content).ok());
@@ -229,7 +231,8 @@ TEST(ConfigLoad, GridFilesReloadLastToFirstAndGridOneStaysCurrent)
     EXPECT_FALSE(grid.grid2_loaded);
     EXPECT_TRUE(grid.grid3_loaded);
     EXPECT_FALSE(grid.grids_complete);
-    EXPECT_EQ(grid.active_coef[0], 25.0);
+    EXPECT_EQ(grid.active_coef, grid.grid_records[1].coef);
+    EXPECT_NE(grid.grid_records[1].coef, grid.grid_records[3].coef);
     EXPECT_EQ(grid.ramp_x, 10.0);
 
     MainForm& main = app.mainForm();
@@ -288,6 +291,51 @@ TEST(ConfigLoad, ACorruptGridFileIsReportedAndNotApplied)
     EXPECT_EQ(app.mainForm().gridPictureName(1), QStringLiteral("SmallCaution.jpg"));
     EXPECT_FALSE(std::filesystem::exists(app.resultsPath()));
     EXPECT_EQ(app.settings().read(keys::grid1File), corrupt.string());
+}
+
+TEST(ConfigLoad, AGridFileWhoseCoefficientsMissItsBuoysIsRefusedAndTheOtherGridStaysInUse)
+{
+    AppHarness app;
+    app.useVideoDir();
+    const std::filesystem::path grid3 = writeGrid(app.scratchDir(), 3);
+    // Grid 1's coefficients zeroed: every click would measure the ramp allowance alone.
+    const std::filesystem::path damaged = writeGrid(app.scratchDir(), 1);
+    std::string bytes = testing::fileBytes(damaged);
+    std::size_t line = 0;
+    for (int n = 1; n < 7; ++n)
+        line = bytes.find("\r\n", line) + 2;
+    for (int n = 7; n <= 14; ++n) {
+        const std::size_t end = bytes.find("\r\n", line);
+        bytes.replace(line, end - line, " 0 ");
+        line += 5;
+    }
+    testing::writeBytes(damaged, bytes);
+    app.settings().write(keys::grids, "3");
+    app.settings().write(keys::grid1File, damaged.string());
+    app.settings().write(keys::grid3File, grid3.string());
+    app.start();
+
+    std::vector<MessageRequest> reports;
+    for (const MessageRequest& message : app.prompts().messages())
+        if (message.text.find(damaged.string()) != std::string::npos)
+            reports.push_back(message);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_THAT(reports[0].text, ::testing::StartsWith("Grid 1 was not loaded. " + damaged.string() +
+                                                       ": the stored coefficients put the "));
+    EXPECT_THAT(reports[0].text, ::testing::HasSubstr(" m from its survey point; the grid file is damaged"));
+    EXPECT_EQ(reports[0].icon, MessageIcon::Exclamation);
+
+    // Grid 3 measures, and everything says so.
+    const GridState& grid = app.session().grid;
+    EXPECT_FALSE(grid.grid1_loaded);
+    EXPECT_TRUE(grid.grid3_loaded);
+    EXPECT_EQ(grid.current_grid, 3);
+    EXPECT_EQ(grid.grid_records[1], GridRecord{});
+    EXPECT_EQ(grid.active_coef, grid.grid_records[3].coef);
+    EXPECT_EQ(app.screens().gridSetup().grid_select->text(), QStringLiteral("Grid 3"));
+    EXPECT_EQ(app.mainForm().gridPictureName(1), QStringLiteral("SmallCaution.jpg"));
+    const std::string results = AppHarness::bytesOf(app.resultsPath());
+    EXPECT_THAT(linesWith(results, "Grid Number:"), ElementsAre("Grid Number:  3 "));
 }
 
 TEST(ConfigLoad, AStoredLoupeIsStartedAndAMissingOneReported)

@@ -40,11 +40,13 @@ int main(int argc, char** argv)
     leapmark::testing::AppHarness app;
     app.useVideoDir();
     const std::filesystem::path grid1 = app.scratchDir() / "north-camera.ipt";
+    const CornerPoints screen{{{7200, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}};
+    const CornerPoints survey{{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}};
+    const auto coef = solveProjectiveTransform(screen, survey);
+    if (!coef.ok())
+        return 1;
     const GridFileContent content{"North shore camera",
-                                  makeGridRecord({{{7200, 1800}, {8400, 5400}, {2700, 1650}, {1200, 5700}}},
-                                                 {{{60, 8}, {60, -8}, {30.5, 0}, {31.25, -7.75}}},
-                                                 {24.5, 0.0125, -1.5e-05, 2e-05, 3e-06, -0.25, 0.001, 0.5},
-                                                 {0, -12.5}, {10, 2, 1})};
+                                  makeGridRecord(screen, survey, *coef, {0, -12.5}, {10, 2, 1})};
     if (!writeGridFile(grid1, content).ok())
         return 1;
     app.settings().write(keys::grids, "2");
