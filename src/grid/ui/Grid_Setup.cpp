@@ -351,6 +351,7 @@ void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
         previous = next;
     }
     resize(1400, 900);
+    setWindowState(Qt::WindowMaximized);
 }
 
 void Grid_Setup::connectHandlers()

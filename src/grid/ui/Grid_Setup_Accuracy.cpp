@@ -152,6 +152,8 @@ void Grid_Setup::btnAccuracyCheck_Click()
             picture->placeLabel(label, qpoint(lineLabelTopLeft(lattice, row)));
             label->show();
         }
+        // The question blocks the window: every line number must be in view while it is asked.
+        picture->showAllLabels();
         const int line = askSkierPathLine();
         picture->clearDrawing();
         for (int row = 0; row < kLatticeSize; ++row)

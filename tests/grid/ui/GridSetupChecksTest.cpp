@@ -132,6 +132,37 @@ TEST(GridSetupChecks, StandardModeAsksForTheSkierLineUntilItIsOneToSeven)
         EXPECT_TRUE(label->isHidden());
 }
 
+TEST(GridSetupChecks, TheScreenOpensMaximisedAndTheLineNumbersAreInViewWhileTheLineIsAsked)
+{
+    GridSetupStation station;
+    Grid_Setup& setup = station.setup();
+    EXPECT_TRUE(setup.isMaximized());
+    // A 1080p frame whose buoys lie towards its far corner, beyond a window's first view.
+    QImage frame(1920, 1080, QImage::Format_RGB888);
+    frame.fill(Qt::darkBlue);
+    setup.picture->setPicture(frame);
+    station.markBuoy(corner::upperRight, {27000, 6000});
+    station.markBuoy(corner::lowerRight, {27000, 15000});
+    station.markBuoy(corner::upperLeft, {18000, 6000});
+    station.markBuoy(corner::lowerLeft, {18000, 15000});
+    station.typeSurvey({{{60, 10}, {60, 50}, {30, 10}, {30, 50}}}, {0, 30});
+    AppHarness::click(setup.Load);
+    ASSERT_FALSE(setup.btnAccuracyCheck->isHidden());
+
+    std::vector<int> outOfView;
+    station.app.prompts().onEveryPrompt([&] {
+        for (std::size_t i = 0; i < setup.LineLabel.size(); ++i)
+            if (!setup.picture->viewport()->rect().contains(setup.LineLabel[i]->geometry()))
+                outOfView.push_back(static_cast<int>(i) + 1);
+    });
+    station.app.prompts().answerInput("4");
+    AppHarness::click(setup.btnAccuracyCheck);
+    station.app.prompts().onEveryPrompt({});
+    ASSERT_EQ(station.app.prompts().last().text(),
+              "Pick the line number that best represents where the skier will land");
+    EXPECT_THAT(outOfView, ::testing::IsEmpty()) << "line numbers the operator cannot see";
+}
+
 TEST(GridSetupChecks, AReportThatCannotBeWrittenIsToldWithItsPath)
 {
     GridSetupStation station;

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,10 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
     EXPECT_TRUE(setup.fmAccuracyConfig->isHidden()) << "Standard is selected";
     EXPECT_THAT(station.newResults(), HasSubstr("Grid Number:  1 \r\n"));
     // The pointer's readout tells where it is on the water once the grid is solved.
+    QImage frame(720, 480, QImage::Format_RGB888);
+    frame.fill(Qt::darkBlue);
+    setup.picture->setPicture(frame);
+    setup.picture->centreOn({9750, 6000});
     QTest::mouseMove(setup.picture->viewport(), setup.picture->viewPixelNearest({9750, 6000}));
     EXPECT_EQ(setup.zoomBar->readout->text(),
               QStringLiteral("x 9750.0  y 6000.0 twips   survey 60.00, 50.00 m"));

@@ -284,6 +284,32 @@ void PictureSurface::zoomActualSize()
     setZoom(1.0);
 }
 
+void PictureSurface::showAllLabels()
+{
+    // Twice: zooming out may take the scroll bars away and so give the labels more room.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QRect view = viewport()->rect();
+        double fit = m_zoom;
+        bool allInView = true;
+        for (const PlacedLabel& entry : m_labels) {
+            if (entry.label.isNull() || entry.label->isHidden())
+                continue;
+            allInView = allInView && view.contains(entry.label->geometry());
+            // Scrolled to the picture's corner, the label's far edge must stay inside the view.
+            const QPointF edge = entry.twips / 15.0;
+            if (edge.x() > 0)
+                fit = std::min(fit, (view.width() - entry.label->width()) / edge.x());
+            if (edge.y() > 0)
+                fit = std::min(fit, (view.height() - entry.label->height()) / edge.y());
+        }
+        if (allInView)
+            return;
+        setZoom(std::max(fit, kMinimumZoom), QPointF(0, 0));
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
+}
+
 void PictureSurface::centreOn(QPointF twips)
 {
     const QPointF edge = QPointF(twips.x() / 15.0 + 0.5, twips.y() / 15.0 + 0.5) * m_zoom;

@@ -123,6 +123,11 @@ public:
     void zoomOut();
     void zoomToFit();
     void zoomActualSize();
+    /**
+     * Zooms out, as far as needed, so that every label shown on the picture is in the view at
+     * once: for a question that blocks the window while the operator must read the labels.
+     */
+    void showAllLabels();
     /** Scrolls so that a picture position lies at the centre of the view (as far as the picture allows). */
     void centreOn(QPointF twips);
     /** The picture position under the centre of a view pixel. */
