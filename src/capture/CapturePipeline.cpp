@@ -140,7 +140,7 @@ Result<void> CapturePipeline::startRecording(std::unique_ptr<FrameWriter> writer
     joinWriter();
     {
         const std::lock_guard lock(m_mutex);
-        m_closeFailure.reset();
+        m_fileFailure.reset();
         m_writerQueue.clear();
         const auto kept = static_cast<std::int64_t>(m_preTrigger.size());
         for (auto& frame : m_preTrigger)
@@ -181,9 +181,9 @@ Result<void> CapturePipeline::stopRecording()
     }
     joinWriter();
     const std::lock_guard lock(m_mutex);
-    if (m_closeFailure) {
-        Error failure = *m_closeFailure;
-        m_closeFailure.reset();
+    if (m_fileFailure) {
+        Error failure = *m_fileFailure;
+        m_fileFailure.reset();
         return failure;
     }
     return success();
@@ -335,7 +335,6 @@ void CapturePipeline::runAudio()
 void CapturePipeline::runWriter(std::unique_ptr<FrameWriter> writer)
 {
     std::optional<Error> failure;
-    std::int64_t framesWritten = 0;
     std::int64_t samplesWritten = 0;
     const auto fail = [&](Error error) {
         failure = std::move(error);
@@ -357,9 +356,7 @@ void CapturePipeline::runWriter(std::unique_ptr<FrameWriter> writer)
             break;
         if (auto* frame = std::get_if<std::unique_ptr<CaptureFrame>>(&item)) {
             if (!failure) {
-                if (auto written = writer->write((*frame)->picture); written)
-                    ++framesWritten;
-                else
+                if (auto written = writer->write((*frame)->picture); !written)
                     fail(written.error());
             }
             m_pool->release(std::move(*frame));
@@ -372,21 +369,37 @@ void CapturePipeline::runWriter(std::unique_ptr<FrameWriter> writer)
     }
 
     auto closed = writer->close();
+    // The counters say what the file holds: frames still in the encoder or in a buffer when the
+    // disk filled up are not in it.
+    const std::int64_t framesStored = writer->framesStored();
     writer.reset();
-    if (failure) {
-        // The counters say what the file holds.
-        m_totalFrames = framesWritten;
+    m_totalFrames = framesStored;
+    if (failure)
         m_totalSamples = samplesWritten;
-        const std::string kept = "The " + framesText(framesWritten) + " recorded before are kept.";
-        if (failure->kind() == ErrorKind::DiskFull)
-            m_events.warning("Recording stopped because the disk is full: " + failure->text() + ". " + kept);
-        else
-            m_events.warning("Recording stopped: " + failure->text() + ". " + kept);
+
+    std::optional<Error> reported;
+    const std::string kept = framesStored > 0
+                                 ? "The " + framesText(framesStored) + " recorded before are kept."
+                                 : std::string("No frame reached the file, so it was removed.");
+    if (failure) {
+        const std::string text = failure->kind() == ErrorKind::DiskFull
+                                     ? "Recording stopped because the disk is full: "
+                                     : "Recording stopped: ";
+        reported = Error(text + failure->text() + ". " + kept, failure->kind());
+        m_events.warning(reported->text());
     } else if (!closed) {
-        const std::lock_guard lock(m_mutex);
-        m_closeFailure = closed.error();
+        const std::string text = closed.error().kind() == ErrorKind::DiskFull
+                                     ? "The recording could not be finished because the disk is full: "
+                                     : "The recording could not be finished: ";
+        reported = Error(text + closed.error().text() + ". " + kept, closed.error().kind());
+        m_events.message(reported->text());
     }
-    m_events.status(capture_status::ended, "Capture finished: " + framesText(m_totalFrames) + ", " +
+    if (reported) {
+        const std::lock_guard lock(m_mutex);
+        m_fileFailure = reported;
+    }
+    m_events.status(capture_status::ended, std::string(reported ? "Capture failed: " : "Capture finished: ") +
+                                               framesText(m_totalFrames) + ", " +
                                                std::to_string(m_framesDropped.load()) + " dropped");
 }
 

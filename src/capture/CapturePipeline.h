@@ -41,7 +41,9 @@ inline constexpr double largestPreTriggerSeconds = 3.0;
  *
  * Control calls come from one thread (the user interface); events are reported from the
  * pipeline's threads through CaptureEvents. A failing writer (a full disk) ends the recording on its
- * own, keeps the frames already written, and reports a warning.
+ * own, keeps the frames already stored, and reports a warning; a file that cannot be finished (its
+ * index, trailer or last sync) is reported as a message. Either way the next stopRecording() returns
+ * the failure, and the counters then say how many frames the file holds.
  */
 class CapturePipeline
 {
@@ -72,8 +74,9 @@ public:
     [[nodiscard]] Result<void> startRecording(std::unique_ptr<FrameWriter> writer,
                                               std::chrono::milliseconds timeLimit = {});
     /**
-     * Ends the recording and waits until its frames are in the file and the file is closed. Without a
-     * recording it does nothing and succeeds.
+     * Ends the recording and waits until its frames are in the file and the file is closed. A failure
+     * of the file during or at the end of the recording is returned once; without a recording it does
+     * nothing and succeeds.
      */
     [[nodiscard]] Result<void> stopRecording();
     [[nodiscard]] bool recording() const;
@@ -127,7 +130,7 @@ private:
     PacingClock::Duration m_lastProgress{};
     std::chrono::milliseconds m_timeLimit{};
     std::int64_t m_preTriggerMs = 0;
-    std::optional<Error> m_closeFailure;
+    std::optional<Error> m_fileFailure;
 
     std::atomic<std::int64_t> m_totalFrames{0};
     std::atomic<std::int64_t> m_framesDropped{0};

@@ -12,8 +12,13 @@ public:
     virtual ~FrameWriter() = default;
     [[nodiscard]] virtual Result<void> write(const YuvPicture& picture) = 0;
     [[nodiscard]] virtual Result<void> writeAudio(const AudioChunk& chunk) = 0;
-    /** Finishes the file; after a failed write it keeps what was written and says nothing more. */
+    /**
+     * Finishes the file; after a failed write it keeps the frames stored whole and reports that
+     * failure again. A file that holds no frame after a failure is removed.
+     */
     [[nodiscard]] virtual Result<void> close() = 0;
+    /** The frames wholly on the disk so far (not those still buffered); after close, those the file holds. */
+    [[nodiscard]] virtual std::int64_t framesStored() const = 0;
 };
 
 /** An effect applied to every frame on its way from the device (mirror, grayscale...). */

@@ -139,18 +139,24 @@ TEST_F(CapturePipelineTest, AFullDiskEndsTheRecordingWithItsOwnWarningAndKeepsWh
     startDevice();
     auto failing = writer();
     failing->failAfterFrames = 3;
+    failing->framesNotStored = 1;
     ASSERT_TRUE(pipeline.startRecording(std::move(failing)));
     deliver(6);
     ASSERT_TRUE(eventually([&] { return !pipeline.recording(); }));
     ASSERT_TRUE(eventually([&] { return events.statusCodes().size() == 2; }));
 
     EXPECT_THAT(events.warnings(), ElementsAre(HasSubstr("Recording stopped because the disk is full")));
-    EXPECT_THAT(events.warnings()[0], HasSubstr("The 3 frames recorded before are kept."));
+    EXPECT_THAT(events.warnings()[0], HasSubstr("The 2 frames recorded before are kept."));
     EXPECT_EQ(events.statusCodes().back(), capture_status::ended);
+    // The stop tells the caller too, once: a second stop is harmless.
+    const auto stopped = pipeline.stopRecording();
+    ASSERT_FALSE(stopped);
+    EXPECT_EQ(stopped.error().kind(), ErrorKind::DiskFull);
+    EXPECT_THAT(stopped.error().text(), HasSubstr("jump.avi: the disk is full"));
     EXPECT_TRUE(pipeline.stopRecording());
     EXPECT_EQ(file.framesSoFar(), range(0, 3));
     EXPECT_TRUE(file.closed);
-    EXPECT_EQ(pipeline.counters().totalFrames, 3);
+    EXPECT_EQ(pipeline.counters().totalFrames, 2); // what reached the disk
 
     // The device is still running; the next recording works.
     WrittenFile next;

@@ -6,6 +6,7 @@
 #include "capture/PacingClock.h"
 #include "simulator/FrameIndexPattern.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -170,6 +171,11 @@ public:
         m_file.closed = true;
         return success();
     }
+    std::int64_t framesStored() const override
+    {
+        const std::lock_guard lock(m_file.mutex);
+        return std::max<std::int64_t>(0, static_cast<std::int64_t>(m_file.frames.size()) - framesNotStored);
+    }
 
     /** A gate the writer waits at before every frame. */
     struct Gate
@@ -191,6 +197,8 @@ public:
     };
     Gate* hold = nullptr;
     std::optional<int> failAfterFrames;
+    /** Frames the file took but that never reached the disk, as those still buffered when it filled. */
+    int framesNotStored = 0;
 
 private:
     WrittenFile& m_file;

@@ -3,9 +3,6 @@
 #include <array>
 #include <cmath>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace leapmark {
 namespace {
 
@@ -42,7 +39,6 @@ Result<std::unique_ptr<AviFrameWriter>> AviFrameWriter::open(const std::filesyst
                                                              const CaptureFileSettings& settings)
 {
     std::unique_ptr<AviFrameWriter> file(new AviFrameWriter);
-    file->m_path = path;
     file->m_toLimitedRange = needsLimitedRange(settings.codec);
     file->m_framesPerSync = std::max<std::int64_t>(1, std::llround(rate.framesPerSecond()));
     AviWriterSettings writerSettings;
@@ -74,7 +70,7 @@ Result<void> AviFrameWriter::write(const YuvPicture& picture)
     if (!written)
         return written.error();
     if (m_writer.framesWritten() % m_framesPerSync == 0)
-        syncToDisk();
+        return m_writer.sync();
     return success();
 }
 
@@ -90,21 +86,7 @@ Result<void> AviFrameWriter::close()
     if (m_closed)
         return success();
     m_closed = true;
-    auto closed = m_writer.close();
-    syncToDisk();
-    if (!closed)
-        return closed.error();
-    return success();
-}
-
-void AviFrameWriter::syncToDisk() const
-{
-    // The muxer keeps its own descriptor; syncing any descriptor of the file pushes its data out.
-    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return;
-    (void)::fdatasync(descriptor);
-    ::close(descriptor);
+    return m_writer.close();
 }
 
 } // namespace leapmark

@@ -23,8 +23,8 @@ struct CaptureFileSettings
  * A recording's AVI file: full-range frames from the capture go in as the compression can store them
  * (limited range for the ones whose AVI form cannot say full range), and once a second what has been
  * written is pushed to the disk, so that after a power cut the file still holds all but its last
- * second. A capture cut short has no index; our decoder reads such files. A full disk or file-size
- * limit fails with ErrorKind::DiskFull.
+ * second; a failed sync fails the next write. A capture cut short has no index; our decoder reads
+ * such files. A full disk or file-size limit fails with ErrorKind::DiskFull.
  */
 class AviFrameWriter final : public FrameWriter
 {
@@ -36,14 +36,13 @@ public:
     Result<void> write(const YuvPicture& picture) override;
     Result<void> writeAudio(const AudioChunk& chunk) override;
     Result<void> close() override;
+    std::int64_t framesStored() const override { return m_writer.framesStored(); }
 
     [[nodiscard]] std::int64_t framesWritten() const { return m_writer.framesWritten(); }
 
 private:
     AviFrameWriter() = default;
-    void syncToDisk() const;
 
-    std::filesystem::path m_path;
     AviWriter m_writer;
     bool m_toLimitedRange = false;
     YuvPicture m_limited;

@@ -1,11 +1,13 @@
 #include "video/ffmpeg/AviWriter.h"
 #include "video/ffmpeg/FfmpegReason.h"
+#include "video/ffmpeg/MuxerFile.h"
 
 #include "common/PathText.h"
 #include "common/TextFile.h"
 
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <optional>
 
 extern "C" {
@@ -23,6 +25,13 @@ ErrorKind kindOf(int code)
     return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
 }
 
+/** The end of the file after one call into the muxer, and how many frames lie before it. */
+struct MuxedMark
+{
+    std::int64_t frames = 0;
+    std::int64_t endByte = 0;
+};
+
 } // namespace
 
 struct AviWriter::Session
@@ -39,8 +48,14 @@ struct AviWriter::Session
     int audioBytesPerSampleFrame = 1;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
+    std::unique_ptr<MuxerFile> file;
     bool fileCreated = false;
     std::int64_t framesWritten = 0;
+    /** Muxer calls whose bytes the system has not all taken yet, oldest first. */
+    std::deque<MuxedMark> pendingMarks;
+    /** Frames wholly in the file, and the end of the last muxer call the file holds whole. */
+    std::int64_t framesStored = 0;
+    std::int64_t wholeEndByte = 0;
     std::optional<Error> failure;
 
     ~Session()
@@ -49,8 +64,7 @@ struct AviWriter::Session
         av_frame_free(&frame);
         avcodec_free_context(&encoder);
         if (format) {
-            if (format->pb)
-                avio_closep(&format->pb);
+            format->pb = nullptr; // the file's own context, freed with it
             avformat_free_context(format);
         }
     }
@@ -69,10 +83,52 @@ struct AviWriter::Session
         return *failure;
     }
 
+    Error fail(const Error& error)
+    {
+        failure = error;
+        return *failure;
+    }
+
     Result<void> start(FrameRate rate, AviWriterSettings settings);
 
     /** The muxer buffers its output; a write error shows on the I/O context. */
     int outputError() const { return format && format->pb ? format->pb->error : 0; }
+
+    /**
+     * Notes where the muxer's output ends after a call and how many frames it has put before that
+     * point. Frames are counted as stored only once the system has taken every byte up to there.
+     */
+    void markMuxed()
+    {
+        pendingMarks.push_back({stream->nb_frames, avio_tell(format->pb)});
+        advanceStored();
+    }
+
+    void advanceStored()
+    {
+        while (!pendingMarks.empty() && pendingMarks.front().endByte <= file->storedBytes()) {
+            framesStored = pendingMarks.front().frames;
+            wholeEndByte = pendingMarks.front().endByte;
+            pendingMarks.pop_front();
+        }
+    }
+
+    /**
+     * After a failure the file keeps only what the muxer wrote whole: a torn frame or a part of the
+     * index at its end is cut off, so that it holds exactly the frames counted. A file that holds no
+     * frame is no video and goes.
+     */
+    void keepWholeFrames()
+    {
+        if (!file)
+            return;
+        (void)file->keepOnly(wholeEndByte);
+        (void)file->close();
+        if (framesStored == 0) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+    }
 
     /** Moves every packet the encoder has ready into the file. */
     Result<void> drainPackets()
@@ -90,6 +146,7 @@ struct AviWriter::Session
                 return fail("Could not write", written);
             if (outputError() < 0)
                 return fail("Could not write", outputError());
+            markMuxed();
         }
     }
 };
@@ -166,13 +223,21 @@ Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings setting
     if ((code = av_frame_get_buffer(frame, 0)) < 0)
         return fail("Could not create", code);
 
-    if ((code = avio_open(&format->pb, name.c_str(), AVIO_FLAG_WRITE)) < 0)
-        return fail("Could not create", code);
+    auto created = MuxerFile::create(path);
+    if (!created)
+        return fail(created.error());
+    file = std::move(*created);
     fileCreated = true;
+    format->pb = file->io();
+    format->flags |= AVFMT_FLAG_CUSTOM_IO;
     if ((code = avformat_write_header(format, nullptr)) < 0)
         return fail("Could not write", code);
     if (outputError() < 0)
         return fail("Could not write", outputError());
+    // On a disk that is already full the recording fails here, before it starts.
+    if (auto flushed = file->flush(); !flushed)
+        return fail(flushed.error());
+    markMuxed();
     return success();
 }
 
@@ -189,6 +254,7 @@ AviWriter& AviWriter::operator=(AviWriter&& other) noexcept
         if (isOpen())
             (void)close();
         m_session = std::move(other.m_session);
+        m_framesStoredAtClose = other.m_framesStoredAtClose;
     }
     return *this;
 }
@@ -201,6 +267,11 @@ bool AviWriter::isOpen() const
 std::int64_t AviWriter::framesWritten() const
 {
     return m_session ? m_session->framesWritten : 0;
+}
+
+std::int64_t AviWriter::framesStored() const
+{
+    return m_session ? m_session->framesStored : m_framesStoredAtClose;
 }
 
 Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size, FrameRate rate,
@@ -236,6 +307,7 @@ Result<void> AviWriter::open(const std::filesystem::path& path, PictureSize size
         return started;
     }
     m_session = std::move(session);
+    m_framesStoredAtClose = 0;
     return success();
 }
 
@@ -307,7 +379,21 @@ Result<void> AviWriter::writeAudio(const std::uint8_t* bytes, std::size_t size)
     if (written < 0 || session.outputError() < 0) {
         return session.fail("Could not write sound to", written < 0 ? written : session.outputError());
     }
+    session.markMuxed();
     session.audioSampleFrames += sampleFrames;
+    return success();
+}
+
+Result<void> AviWriter::sync()
+{
+    if (!m_session)
+        return Error("Could not write a video file to the disk: none is open");
+    Session& session = *m_session;
+    if (session.failure)
+        return *session.failure;
+    if (auto synced = session.file->syncData(); !synced)
+        return session.fail(synced.error());
+    session.advanceStored();
     return success();
 }
 
@@ -327,11 +413,19 @@ Result<void> AviWriter::close()
             return session->fail("Could not finish", code);
         if (session->outputError() < 0)
             return session->fail("Could not finish", session->outputError());
-        if (const int code = avio_closep(&session->format->pb); code < 0)
-            return session->fail("Could not finish", code);
+        if (auto synced = session->file->syncAll(); !synced)
+            return session->fail(synced.error());
+        if (auto closed = session->file->close(); !closed)
+            return session->fail(closed.error());
+        // The trailer wrote the frames still waiting to be interleaved too.
+        session->framesStored = session->stream->nb_frames;
         return success();
     };
-    return finish();
+    auto finished = finish();
+    if (!finished)
+        session->keepWholeFrames();
+    m_framesStoredAtClose = session->framesStored;
+    return finished;
 }
 
 } // namespace leapmark

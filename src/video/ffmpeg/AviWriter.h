@@ -39,9 +39,11 @@ struct AviWriterSettings
  * limited.
  *
  * Errors name the file and the reason; a full disk (or the file-size limit reached) is told by the
- * error's kind, ErrorKind::DiskFull, so capture can say so. After a failure of the file the writer
- * refuses further frames. Closing finishes the file (trailer and index); a writer destroyed while
- * open closes the file the same way.
+ * error's kind, ErrorKind::DiskFull, so capture can say so. The file is written through a descriptor
+ * of the writer's own, so every write and sync error is seen. After a failure of the file the writer
+ * refuses further frames. Closing finishes the file (trailer and index) and syncs it to the disk; a
+ * writer destroyed while open closes the file the same way. A close after a failure keeps the frames
+ * stored whole and cuts off what follows them; a file with no frame stored is removed.
  */
 class AviWriter
 {
@@ -63,15 +65,25 @@ public:
     /** Stores interleaved PCM samples of the sound stream given at open. */
     [[nodiscard]] Result<void> writeAudio(const std::uint8_t* bytes, std::size_t size);
 
+    /** Pushes what has been written so far to the disk (fdatasync on the file's descriptor). */
+    [[nodiscard]] Result<void> sync();
+
     /** Writes the frames still in the encoder, the index and the final header, and closes the file. */
     [[nodiscard]] Result<void> close();
 
     [[nodiscard]] bool isOpen() const;
+    /** Frames handed to the encoder. */
     [[nodiscard]] std::int64_t framesWritten() const;
+    /**
+     * Frames whose every byte the system has taken, the header before them included; after a close,
+     * the frames the file holds.
+     */
+    [[nodiscard]] std::int64_t framesStored() const;
 
 private:
     struct Session;
     std::unique_ptr<Session> m_session;
+    std::int64_t m_framesStoredAtClose = 0;
 };
 
 } // namespace leapmark

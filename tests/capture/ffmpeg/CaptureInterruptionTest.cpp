@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
+#include <optional>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -26,9 +28,16 @@ void expectConsecutive(const std::vector<std::int64_t>& stamps)
         ASSERT_EQ(stamps[i], stamps[0] + static_cast<std::int64_t>(i)) << "frame " << i;
 }
 
+/** What the pipeline said when the recording was stopped. */
+struct StopOutcome
+{
+    std::optional<Error> failure;
+    std::int64_t framesCounted = 0;
+};
+
 /** Records the simulated camera into a file until the recording ends or the time runs out. */
 int recordSimulatedCamera(const std::filesystem::path& path, std::chrono::milliseconds longest,
-                          testing::CollectedEvents& events)
+                          testing::CollectedEvents& events, StopOutcome* outcome = nullptr)
 {
     SteadyPacingClock clock;
     LiveJumpCamera camera(clock);
@@ -44,8 +53,13 @@ int recordSimulatedCamera(const std::filesystem::path& path, std::chrono::millis
     while (pipeline.recording() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const bool endedByItself = !pipeline.recording();
-    (void)pipeline.stopRecording();
+    auto stopped = pipeline.stopRecording();
     pipeline.stopDevice();
+    if (outcome) {
+        if (!stopped)
+            outcome->failure = stopped.error();
+        outcome->framesCounted = pipeline.counters().totalFrames;
+    }
     return endedByItself ? 0 : 13;
 }
 
@@ -53,22 +67,33 @@ TEST(CaptureInterruption, AFullDiskStopsTheCaptureWithItsOwnMessageAndLeavesARea
 {
     testing::TempFolder folder;
     const auto path = folder.file("full.avi");
+    const auto counted = folder.file("counted.txt");
     const int outcome = testing::runWithFileSizeLimit(96 * 1024, [&] {
         testing::CollectedEvents events;
-        const int recorded = recordSimulatedCamera(path, std::chrono::seconds(5), events);
+        StopOutcome stop;
+        const int recorded = recordSimulatedCamera(path, std::chrono::seconds(5), events, &stop);
         if (recorded != 0)
             return recorded;
         const auto warnings = events.warnings();
         const bool diskFull =
             warnings.size() == 1 && warnings[0].find("Recording stopped because the disk is full") == 0;
-        return diskFull ? 0 : 20;
+        if (!diskFull)
+            return 20;
+        if (!stop.failure || stop.failure->kind() != ErrorKind::DiskFull)
+            return 21;
+        std::ofstream(counted) << stop.framesCounted;
+        return 0;
     });
-    ASSERT_EQ(outcome, 0) << "10-13: the recording did not end by itself; 20: no disk-full warning";
+    ASSERT_EQ(outcome, 0) << "10-13: the recording did not end by itself; 20: no disk-full warning; 21: the "
+                             "stop did not report the full disk";
 
     const auto video = testing::readCapturedVideo(path);
     ASSERT_TRUE(video);
     EXPECT_GT(video->frameCount, 3);
     expectConsecutive(video->stamps);
+    std::int64_t framesCounted = -1;
+    std::ifstream(counted) >> framesCounted;
+    EXPECT_EQ(framesCounted, video->frameCount) << "the frames counted are the frames in the file";
 }
 
 TEST(CaptureInterruption, ACaptureKilledPartWayStillOpensAndSteps)
