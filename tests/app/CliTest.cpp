@@ -1,6 +1,8 @@
 #include "app/cli/Cli.h"
 #include "common/Version.h"
 
+#include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -195,6 +197,48 @@ TEST(CliCapture, RecordsTheSimulatedCameraThroughThePipeline)
     EXPECT_NE(info.out.find("Length: " + std::to_string(counters["frames_captured"]) + " frames\n"),
               std::string::npos)
         << info.out;
+}
+
+/** The frames our own decoder finds in a file, every one of them decoded; -1 when it cannot read it. */
+std::int64_t decodableFrames(const std::filesystem::path& path)
+{
+    auto decoder = FfmpegVideoDecoder::open(path);
+    if (!decoder)
+        return -1;
+    for (std::int64_t index = 0; index < (*decoder)->frameCount(); ++index)
+        if (!(*decoder)->frame(index))
+            return -1;
+    return (*decoder)->frameCount();
+}
+
+TEST(CliCapture, ACaptureThatFillsTheDiskFailsAndReportsTheFramesTheFileHolds)
+{
+    // 96 KiB fill after a few frames; 2 KiB are too little for the file's header.
+    for (const std::uint64_t limitBytes : {std::uint64_t{96 * 1024}, std::uint64_t{2 * 1024}}) {
+        SCOPED_TRACE(limitBytes);
+        testing::TempFolder folder;
+        const auto video = folder.file("full.avi");
+        const auto report = folder.file("report.txt");
+        const int code = testing::runWithFileSizeLimit(limitBytes, [&] {
+            const CliRun capture = run({"capture", "--device", "simulated", "--size", "320x240", "--fps",
+                                        "30", "--seconds", "3", video.string()});
+            std::ofstream(report) << capture.out << "error " << capture.err;
+            return capture.code;
+        });
+        std::ifstream in(report);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(code, 1) << text;
+        EXPECT_NE(text.find("the disk is full"), std::string::npos) << text;
+        if (!std::filesystem::exists(video)) {
+            // No frame reached the disk: no file is left and none is claimed.
+            EXPECT_EQ(text.find("frames_captured"), text.find("frames_captured 0\n")) << text;
+            continue;
+        }
+        const auto reported = keyedLines(text);
+        ASSERT_TRUE(reported.count("frames_captured")) << text;
+        EXPECT_GT(std::stoll(reported.at("frames_captured")), 0) << text;
+        EXPECT_EQ(std::stoll(reported.at("frames_captured")), decodableFrames(video)) << text;
+    }
 }
 
 TEST(CliCapture, RefusesWhatItCannotRecord)

@@ -16,6 +16,7 @@
 #include <optional>
 #include <ostream>
 #include <thread>
+#include <vector>
 
 namespace leapmark::cli {
 namespace {
@@ -63,14 +64,28 @@ public:
         if (code == capture_status::ended)
             ended = true;
     }
-    void captureMessage(const std::string& text) override { m_err << text << "\n"; }
-    void captureWarning(const std::string& text) override { m_err << "warning: " << text << "\n"; }
+    void captureMessage(const std::string& text) override { show(text, ""); }
+    void captureWarning(const std::string& text) override { show(text, "warning: "); }
     void deviceChanged(DeviceCategory, DeviceChange, int, const std::string&) override {}
+
+    /** A failure the events have not shown already. */
+    void showFailure(const std::string& text)
+    {
+        if (std::find(m_shown.begin(), m_shown.end(), text) == m_shown.end())
+            m_err << text << "\n";
+    }
 
     bool ended = false;
 
 private:
+    void show(const std::string& text, const char* prefix)
+    {
+        m_err << prefix << text << "\n";
+        m_shown.push_back(text);
+    }
+
     std::ostream& m_err;
+    std::vector<std::string> m_shown;
 };
 
 std::string listedName(const std::string& name)
@@ -202,12 +217,15 @@ int runCapture(CliArguments& args, CommandOutput& output)
     const CaptureCounters counters = control.counters();
     control.disconnect();
     events.drain();
-    if (!stopped)
-        return fail(output, stopped.error().text());
+    // After a failure the counters still say what the file holds.
     output.out << "frames_captured " << counters.totalFrames << "\n"
                << "frames_dropped " << counters.framesDropped << "\n"
                << "audio_samples " << counters.totalSamples << "\n"
                << "time_ms " << counters.timeMs << "\n";
+    if (!stopped) {
+        listener.showFailure(stopped.error().text());
+        return DomainFailure;
+    }
     return Success;
 }
 
