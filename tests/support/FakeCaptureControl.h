@@ -54,6 +54,8 @@ public:
     int stopCount = 0;
     bool recording = false;
     std::optional<Error> startFailure;
+    /** The next stop reports this once, as a recording whose file could not be finished. */
+    std::optional<Error> stopFailure;
     std::optional<Error> connectFailure;
     /** Refuses every change of a format, input, channel or effect. */
     std::optional<Error> setFailure;
@@ -144,6 +146,11 @@ public:
     {
         ++stopCount;
         recording = false;
+        if (stopFailure) {
+            Error failure = *stopFailure;
+            stopFailure.reset();
+            return failure;
+        }
         return success();
     }
     bool capturing() const override { return recording; }

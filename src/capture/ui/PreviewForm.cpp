@@ -350,7 +350,7 @@ void PreviewForm::Timer40_Timer()
         cmdStartCapture->setEnabled(true);
         cmdEndCapture->setEnabled(false);
         captime->setText(qs(signedForm(m_captureSeconds)));
-        (void)m_app.capture.stopCapture(); // Stop Recording stops again and reports a failure
+        // Stop Recording stops the capture and reports a file it could not finish.
         if (lblStartFrame->text() == kNoContact)
             noteMiddleOfCaptureAsContact();
         stopRecording();
@@ -416,8 +416,9 @@ void PreviewForm::showCountersOnMainScreen()
 void PreviewForm::stopRecording()
 {
     CaptureControl& capture = m_app.capture;
+    // The file may still hold most of the jump: frame selection follows all the same.
     if (auto stopped = capture.stopCapture(); !stopped)
-        m_app.prompts.tell(hexErrorBoxText(stopped.error()), MessageIcon::None, "Error");
+        m_app.prompts.tell(hexErrorBoxText(stopped.error()), MessageIcon::Critical, "Error");
     showCountersOnMainScreen();
     cmdStartCapture->setEnabled(true);
     cmdEndCapture->setEnabled(false);

@@ -15,6 +15,8 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+
 namespace leapmark {
 namespace {
 
@@ -180,7 +182,7 @@ TEST_F(CaptureScreen, TheCountdownEndsTheRecordingWithTheMiddleAsTheHintWhenNoCo
     form().Timer40_Timer();
     EXPECT_FALSE(form().Timer40->isActive());
     EXPECT_EQ(form().captime->text(), QStringLiteral(" 5"));
-    EXPECT_EQ(camera.stopCount, 2); // the countdown's stop, then Stop Recording's harmless second one
+    EXPECT_EQ(camera.stopCount, 1); // through Stop Recording, which reports a failure
     EXPECT_EQ(session.capture.contact_hint_frame, 75);
     EXPECT_EQ(session.capture.captured_frames, 150);
     EXPECT_TRUE(screens.setStart().isVisible());
@@ -201,6 +203,38 @@ TEST_F(CaptureScreen, EscapeStopsARecordingAndTheHintFollowsThePreTriggerFrames)
     EXPECT_EQ(session.capture.contact_hint_frame, 75 + 30);
     EXPECT_TRUE(screens.setStart().isVisible());
     EXPECT_FALSE(form().Timer40->isActive());
+}
+
+TEST_F(CaptureScreen, AFileThatCouldNotBeFinishedIsReportedHoweverTheRecordingEndsAndStillHandedOver)
+{
+    panel().EdtRate->setText(QStringLiteral("30"));
+    const std::vector<std::pair<const char*, std::function<void()>>> ways{
+        {"countdown",
+         [this] {
+             for (int tick = 0; tick < 5; ++tick)
+                 form().Timer40_Timer();
+         }},
+        {"ESC", [this] { form().Form_KeyDown(27); }},
+        {"Stop Recording", [this] { form().cmdEndCapture_Click(); }},
+    };
+    for (const auto& [way, stop] : ways) {
+        SCOPED_TRACE(way);
+        form().showScreen();
+        screens.setStart().hide();
+        prompts.clear();
+        form().cmdStartCapture_Click();
+        camera.counts.totalFrames = 120;
+        camera.stopFailure =
+            Error("Could not finish " + form().capturePath() + ": the disk is full", ErrorKind::DiskFull);
+        stop();
+        ASSERT_EQ(prompts.messages().size(), 1u);
+        EXPECT_EQ(prompts.messages()[0].icon, MessageIcon::Critical);
+        EXPECT_THAT(prompts.messages()[0].text,
+                    ::testing::HasSubstr(form().capturePath() + ": the disk is full"));
+        EXPECT_FALSE(camera.stopFailure);
+        EXPECT_TRUE(screens.setStart().isVisible());
+        EXPECT_EQ(session.capture.captured_frames, 120);
+    }
 }
 
 TEST_F(CaptureScreen, EventsOfTheCaptureControlReachTheMainScreenAndTheOperator)
