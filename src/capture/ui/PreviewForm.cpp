@@ -387,15 +387,30 @@ void PreviewForm::Form_KeyDown(int keyCode)
 {
     runHandler(m_app.prompts, [this, keyCode] {
         Text1->setText(QString::number(keyCode));
-        // ESC ends a recording; with none running there is nothing to hand over.
-        if (keyCode != kEscape || !cmdEndCapture->isEnabled())
-            return;
-        Timer40->stop();
-        passTimer->stop();
-        if (lblStartFrame->text() == kNoContact)
-            noteMiddleOfCaptureAsContact();
-        stopRecording();
+        if (keyCode == kEscape)
+            endRecordingAndHandOver();
     });
+}
+
+void PreviewForm::endRecordingAndHandOver()
+{
+    // With no recording running there is nothing to hand over.
+    if (!cmdEndCapture->isEnabled())
+        return;
+    Timer40->stop();
+    passTimer->stop();
+    if (lblStartFrame->text() == kNoContact)
+        noteMiddleOfCaptureAsContact();
+    stopRecording();
+}
+
+void PreviewForm::closeByTitleBar()
+{
+    // Closing the window ends a recording as ESC does; otherwise it goes back as "Go Back" does.
+    if (cmdEndCapture->isEnabled())
+        endRecordingAndHandOver();
+    else
+        cmdGoSetup_Click();
 }
 
 void PreviewForm::cmdEndCapture_Click()

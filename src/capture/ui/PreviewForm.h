@@ -95,8 +95,11 @@ protected:
     void Form_Activate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeByTitleBar() override;
 
 private:
+    /** ESC's way out of a recording: stop, note the contact if none was, hand over to frame selection. */
+    void endRecordingAndHandOver();
     void buildControls();
     void Form_Load();
     void pickSkier();

@@ -216,6 +216,7 @@ TEST_F(CaptureScreen, AFileThatCouldNotBeFinishedIsReportedHoweverTheRecordingEn
          }},
         {"ESC", [this] { form().Form_KeyDown(27); }},
         {"Stop Recording", [this] { form().cmdEndCapture_Click(); }},
+        {"title-bar close", [this] { form().close(); }},
     };
     for (const auto& [way, stop] : ways) {
         SCOPED_TRACE(way);
@@ -233,6 +234,7 @@ TEST_F(CaptureScreen, AFileThatCouldNotBeFinishedIsReportedHoweverTheRecordingEn
                     ::testing::HasSubstr(form().capturePath() + ": the disk is full"));
         EXPECT_FALSE(camera.stopFailure);
         EXPECT_TRUE(screens.setStart().isVisible());
+        EXPECT_FALSE(form().isVisible()) << "one full screen at a time";
         EXPECT_EQ(session.capture.captured_frames, 120);
     }
 }
@@ -267,6 +269,15 @@ TEST_F(CaptureScreen, LeavingForSetupOrTheRecordedJumps)
     form().cmdGoToTimer_Click();
     EXPECT_EQ(session.navigation_origin, NavigationOrigin::CaptureGoToTimer);
     EXPECT_TRUE(screens.setStart().isVisible());
+
+    // Closed by its title bar with nothing recording, the screen goes back to the main screen.
+    screens.setStart().hide();
+    screens.mainForm().hide();
+    form().showScreen();
+    form().close();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(screens.mainForm().isVisible());
+    EXPECT_EQ(camera.stopCount, 0);
 }
 
 } // namespace
