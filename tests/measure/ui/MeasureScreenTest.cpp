@@ -37,6 +37,26 @@ protected:
         station.app.prompts().clear();
     }
     Measure& measure() { return station.measure(); }
+    /**
+     * Two grids in use; the second is a camera on the same centimetre scale whose buoys lie further
+     * along the course by the shift (a twip is a centimetre), with its own ramp point.
+     */
+    void useSecondCamera(double shiftTwips, PlanePoint ramp)
+    {
+        const double u = shiftTwips;
+        const double x = shiftTwips / 100;
+        const std::filesystem::path second = station.app.scratchDir() / "second.ipt";
+        ASSERT_TRUE(
+            writeGridFile(
+                second,
+                {"Second camera",
+                 makeGridRecord({{{6000 + u, 1000}, {6000 + u, 5000}, {3000 + u, 1000}, {3000 + u, 5000}}},
+                                {{{60 + x, 10}, {60 + x, 50}, {30 + x, 10}, {30 + x, 50}}},
+                                {0, 0.01, 0, 0, 0, 0, 0, 0.01}, ramp, {10, 2, 5})})
+                .ok());
+        station.app.settings().write(keys::grids, "2");
+        station.app.settings().write(keys::grid2File, second.string());
+    }
     SurfaceLineItem line(Measure::ImpactLine which)
     {
         return measure().picture->lineItem(measure().impactLineItem(which));
@@ -142,15 +162,7 @@ TEST_F(MeasureScreen, ClearTwiceAdvancesTheJumpNumberAndRemovesThePicture)
 
 TEST_F(MeasureScreen, TheGridButtonCyclesThroughTwoGrids)
 {
-    const std::filesystem::path second = station.app.scratchDir() / "second.ipt";
-    ASSERT_TRUE(
-        writeGridFile(second, {"Second camera",
-                               makeGridRecord({{{7000, 1000}, {7000, 5000}, {4000, 1000}, {4000, 5000}}},
-                                              {{{70, 10}, {70, 50}, {40, 10}, {40, 50}}},
-                                              {0, 0.01, 0, 0, 0, 0, 0, 0.01}, {0, 30}, {10, 2, 5})})
-            .ok());
-    station.app.settings().write(keys::grids, "2");
-    station.app.settings().write(keys::grid2File, second.string());
+    useSecondCamera(1000, {0, 30});
     arrive();
     EXPECT_FALSE(measure().Set_grid->isHidden());
     AppHarness::click(measure().Set_grid);
@@ -210,15 +222,7 @@ TEST_F(MeasureScreen, ExitAsksBeforeLeavingAFramePictureAndClears)
 TEST_F(MeasureScreen, TheGridButtonNamesTheGridThatMeasuresOnEveryArrival)
 {
     // A second camera whose ramp lies 10 m further: the same landing is 46.7 m there, 45.6 m on grid 1.
-    const std::filesystem::path second = station.app.scratchDir() / "second.ipt";
-    ASSERT_TRUE(
-        writeGridFile(second, {"Second camera",
-                               makeGridRecord({{{6000, 1000}, {6000, 5000}, {3000, 1000}, {3000, 5000}}},
-                                              {{{60, 10}, {60, 50}, {30, 10}, {30, 50}}},
-                                              {0, 0.01, 0, 0, 0, 0, 0, 0.01}, {0, 40}, {10, 2, 5})})
-            .ok());
-    station.app.settings().write(keys::grids, "2");
-    station.app.settings().write(keys::grid2File, second.string());
+    useSecondCamera(0, {0, 40});
     arrive();
     AppHarness::click(measure().Set_grid);
     ASSERT_EQ(measure().Set_grid->text(), QStringLiteral("&Grid 2"));
