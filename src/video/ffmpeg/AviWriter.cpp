@@ -123,8 +123,9 @@ struct AviWriter::Session
         if (!file)
             return;
         (void)file->keepOnly(wholeEndByte);
+        const bool plainFile = file->isRegularFile();
         (void)file->close();
-        if (framesStored == 0) {
+        if (framesStored == 0 && plainFile) {
             std::error_code ignored;
             std::filesystem::remove(path, ignored);
         }
@@ -227,7 +228,7 @@ Result<void> AviWriter::Session::start(FrameRate rate, AviWriterSettings setting
     if (!created)
         return fail(created.error());
     file = std::move(*created);
-    fileCreated = true;
+    fileCreated = file->isRegularFile();
     format->pb = file->io();
     format->flags |= AVFMT_FLAG_CUSTOM_IO;
     if ((code = avformat_write_header(format, nullptr)) < 0)

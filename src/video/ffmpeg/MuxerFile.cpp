@@ -31,6 +31,9 @@ Result<std::unique_ptr<MuxerFile>> MuxerFile::create(const std::filesystem::path
     file->m_descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (file->m_descriptor < 0)
         return file->failure("Could not create", errno);
+    struct stat facts
+    {};
+    file->m_regularFile = ::fstat(file->m_descriptor, &facts) == 0 && S_ISREG(facts.st_mode);
     auto* buffer = static_cast<unsigned char*>(av_malloc(bufferBytes));
     if (buffer)
         file->m_io = avio_alloc_context(buffer, bufferBytes, 1, file.get(), nullptr, &MuxerFile::writeBytes,
@@ -155,6 +158,8 @@ Result<void> MuxerFile::keepOnly(std::int64_t length)
         return success();
     if (m_errorNumber == 0)
         m_errorNumber = ECANCELED; // the buffered rest is not wanted any more
+    if (!m_regularFile)
+        return success();
     if (::ftruncate(m_descriptor, length) != 0)
         return failure("Could not cut off the torn end of", errno);
     if (::fdatasync(m_descriptor) != 0)

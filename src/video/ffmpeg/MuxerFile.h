@@ -33,6 +33,9 @@ public:
     /** The I/O context to give the muxer; it stays owned by this file. */
     [[nodiscard]] AVIOContext* io() const { return m_io; }
 
+    /** Whether the path is a plain file (not a device such as /dev/full, which is never cut or removed). */
+    [[nodiscard]] bool isRegularFile() const { return m_regularFile; }
+
     /** Bytes from the start of the file that the system has taken, without a gap. */
     [[nodiscard]] std::int64_t storedBytes() const { return m_storedBytes; }
 
@@ -64,6 +67,7 @@ private:
     std::int64_t m_position = 0;
     std::int64_t m_storedBytes = 0;
     int m_errorNumber = 0;
+    bool m_regularFile = false;
 };
 
 } // namespace leapmark
