@@ -9,7 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libavdevice-dev libavfilter-dev
   ffmpeg
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core xdotool
+  xvfb xauth x11-utils fonts-dejavu-core xdotool openbox
   dbus at-spi2-core python3-pyatspi imagemagick
   dpkg-dev file desktop-file-utils appstream
 )
