@@ -17,10 +17,26 @@ def _extents(node):
 
 
 def _showing(node):
+    return has_state(node, pyatspi.STATE_SHOWING)
+
+
+def has_state(node, state):
     try:
-        return node.getState().contains(pyatspi.STATE_SHOWING)
+        return node.getState().contains(state)
     except Exception:
         return False
+
+
+def wait_until(what, condition, timeout=10.0, interval=0.1):
+    """Gives condition()'s first true value, or fails naming what was awaited."""
+    end = time.time() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.time() >= end:
+            raise RoadFailure(f"waited {timeout:.0f} s for {what}")
+        time.sleep(interval)
 
 
 class Operator:
@@ -46,13 +62,24 @@ class Operator:
             return []
         return [w for w in app if w is not None and _showing(w)]
 
-    def wait_window(self, title_part, timeout=20.0):
+    def screens(self):
+        """The full screens showing (message boxes and file dialogs are not screens)."""
+        return [w for w in self.windows() if w.getRoleName() == "frame"]
+
+    def showing_window(self, title_part, exact=False):
+        for window in self.windows():
+            name = window.name or ""
+            if name == title_part or (not exact and title_part in name):
+                return window
+        return None
+
+    def wait_window(self, title_part, timeout=20.0, exact=False):
         end = time.time() + timeout
         while time.time() < end:
-            for window in self.windows():
-                if title_part in (window.name or ""):
-                    return window
-            time.sleep(0.2)
+            window = self.showing_window(title_part, exact)
+            if window is not None:
+                return window
+            time.sleep(0.1)
         names = [w.name for w in self.windows()]
         raise RoadFailure(f"no window titled like {title_part!r} appeared; showing: {names}")
 
@@ -94,6 +121,34 @@ class Operator:
             for window in self.windows():
                 walk(window, 0)
 
+    def focused(self, node):
+        return has_state(node, pyatspi.STATE_FOCUSED)
+
+    def active(self, window):
+        return has_state(window, pyatspi.STATE_ACTIVE)
+
+    def enabled(self, node):
+        return has_state(node, pyatspi.STATE_ENABLED)
+
+    def walk(self, node):
+        """Every control below node, in tree order."""
+        for child in node:
+            if child is None:
+                continue
+            yield child
+            yield from self.walk(child)
+
+    def texts_in(self, node, roles=("label",)):
+        """The names of the controls of these roles below node, in tree order."""
+        found = []
+        for child in node:
+            if child is None:
+                continue
+            if child.getRoleName() in roles and child.name:
+                found.append(child.name)
+            found.extend(self.texts_in(child, roles))
+        return found
+
     def text_of(self, node):
         try:
             text = node.queryText()
@@ -116,6 +171,16 @@ class Operator:
         self.log(f"click {node.name!r}")
         self.click_at(x + w / 2, y + h / 2)
 
+    def click_then_key(self, node, key, after_seconds):
+        """Clicks the control and presses the key a set moment later, as one quick operator does;
+        gives the moment of the click."""
+        x, y, w, h = _extents(node)
+        subprocess.run(["xdotool", "mousemove", "--sync", str(int(x + w / 2)), str(int(y + h / 2))], check=True)
+        self.log(f"click {node.name!r}, {key} {after_seconds} s later")
+        clicked = time.time()
+        subprocess.run(["xdotool", "click", "1", "sleep", str(after_seconds), "key", key], check=True)
+        return clicked
+
     def extents(self, node):
         return _extents(node)
 
@@ -128,6 +193,17 @@ class Operator:
         self.log(f"type {text!r}")
         subprocess.run(["xdotool", "type", "--delay", "20", text], check=True)
         time.sleep(0.1)
+
+    def close_by_window_manager(self, title_part):
+        """Closes a window as an operator does on a desktop: the window manager's close (Alt+F4)
+        on the window brought to the front, which sends the program WM_DELETE_WINDOW."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_part],
+                               capture_output=True, text=True).stdout.split()
+        if len(found) != 1:
+            raise RoadFailure(f"expected one window titled like {title_part!r}, found {len(found)}")
+        subprocess.run(["xdotool", "windowactivate", "--sync", found[0]], check=True)
+        self.log(f"window manager close of {title_part!r}")
+        subprocess.run(["xdotool", "key", "alt+F4"], check=True)
 
     def shot(self, name):
         self.shot_count += 1
