@@ -193,7 +193,7 @@ class FirstRun:
         if share >= SAME_PICTURE or ann_share < 3 * share:
             failures.append(f"the measurement screen does not show Zed's frame ({share:.1%} differs from it, "
                             f"{ann_share:.1%} from Ann's picture)")
-        return (f"ESC {stopped_after:.2f} s after Start; contact frame {frame} of {frames_in_file}; messages "
+        return (f"ESC 0.25 s after the click on Start (sent {stopped_after:.2f} s after it); contact frame {frame} of {frames_in_file}; messages "
                 f"{texts}; picture shown {share:.1%} off Zed's frame, {ann_share:.1%} off Ann's")
 
     def capture_path(self, skier):

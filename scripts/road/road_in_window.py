@@ -15,7 +15,7 @@ would, in two runs of the program:
     grids   Grid 2 chosen, the setup passed through, the button, description and overlay name grid
             1 on the way back; Grid 2 again, and the landing recorded against camera 2's truth
 Every leg prints one line with its figures. ROAD_LEGS="ann arrows" runs some only (legs of the first
-run need those before them).
+run need those before them); ROAD_GRID_CAPTION=0 leaves the grid button's caption unchecked.
 
 Run by scripts/road-in-window.sh, which gives it a display, a window manager, a session bus and
 the folders:
