@@ -215,6 +215,8 @@ private:
     void showPictureName(const std::string& name);
     void leaveQuestion();
     void removeExchangeBitmaps();
+    /** A new picture is shown: the landing marked on the last one no longer holds. */
+    void forgetLanding();
 
     /** The drawn impact and splash positions, the base of micro-adjust; zero at load. */
     PlanePoint m_drawnImpact;
@@ -223,6 +225,9 @@ private:
 
     /** The handle being dragged and where it was grabbed (shared by the four clusters). */
     LabelDrag m_labelDrag;
+
+    /** Whether the landing has been marked on the picture shown (a click or a micro-adjust). */
+    bool m_landingMarked = false;
 
     /** Skier name changes made by the program itself (fetching, recording) are not new skiers. */
     bool m_settingSkierName = false;

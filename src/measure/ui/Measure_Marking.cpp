@@ -60,6 +60,7 @@ void Measure::DrawImpactMark()
     show(ImpactLine::Splash, mark.splash.value_or(TwipsLine{}), mark.splash.has_value());
     m_drawnImpact = mark.impact;
     m_drawnSplash = mark.splashPoint;
+    m_landingMarked = true;
 }
 
 void Measure::Form_MouseMove(const PictureMouse& mouse)

@@ -68,6 +68,7 @@ void Measure::Form_Activate()
             picture->clearPicture();
             m_app.prompts.tell(loaded.error().text(), MessageIcon::Exclamation);
         }
+        forgetLanding();
         setPictureSize();
     }
     show_the_grid();
@@ -111,6 +112,7 @@ void Measure::ImgSnapShot_Click()
                            MessageIcon::Exclamation);
         return;
     }
+    forgetLanding();
     show_the_grid();
     gif_file_name->setText(qs(session.measure.current_picture_file));
     gif_file_name->show();
@@ -119,8 +121,10 @@ void Measure::ImgSnapShot_Click()
 void Measure::ClipSnapShot_Click()
 {
     freezePreamble();
-    if (m_app.session.config.capture_device == "Generic")
+    if (m_app.session.config.capture_device == "Generic") {
         picture->setPicture(clipboardPicture());
+        forgetLanding();
+    }
     show_the_grid();
     gif_file_name->setText(QStringLiteral("Picture from Clipboard"));
     gif_file_name->show();
@@ -147,6 +151,7 @@ void Measure::loadTimer_Timer()
     if (!exchange.isClipboardReady())
         return;
     picture->setPicture(clipboardPicture());
+    forgetLanding();
     (void)exchange.resetClipFlag(); // a flag that cannot be reset is tried again next tick
 }
 
@@ -192,7 +197,21 @@ bool Measure::putPictureFile(const std::filesystem::path& file)
         m_app.prompts.tell(loaded.error().text(), MessageIcon::Exclamation);
         return false;
     }
+    forgetLanding();
     return true;
+}
+
+void Measure::forgetLanding()
+{
+    // A landing marked on the last picture is not this one's: its cross goes, and recording a
+    // measured jump waits for a click on the picture now shown.
+    m_landingMarked = false;
+    for (ImpactLine which : {ImpactLine::Horizontal, ImpactLine::Vertical, ImpactLine::Splash}) {
+        SurfaceLineItem item = picture->lineItem(impactLineItem(which));
+        item.visible = false;
+        picture->setLineItem(impactLineItem(which), item);
+    }
+    showMicroAdjust(false);
 }
 
 bool Measure::showLoggedPicture(const std::string& file)

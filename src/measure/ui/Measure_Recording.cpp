@@ -27,6 +27,16 @@ PictureState pictureState(const Session& session)
 void Measure::Record_Click()
 {
     Session& session = m_app.session;
+    // A measured jump is measured on its own picture: never at a landing marked on the last one.
+    const ResultOption option = selectedOption();
+    const bool measured =
+        option != ResultOption::Pass && option != ResultOption::Fall && option != ResultOption::OtherGrid;
+    if (measured && !m_landingMarked) {
+        m_app.prompts.tell("Click the landing on the picture before recording the jump: no landing has been "
+                           "marked on this picture yet",
+                           MessageIcon::Exclamation);
+        return;
+    }
     RecordingPlaces places;
     places.results = resultsFile(session);
     places.exchange = ExchangeFolder(session.paths.exchange_dir);

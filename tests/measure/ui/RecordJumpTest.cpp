@@ -69,6 +69,30 @@ TEST_F(RecordJump, AMeasuredJumpOnAKnownGrid)
     EXPECT_EQ(station.app.prompts().count(), 0u);
 }
 
+TEST_F(RecordJump, TheNextSkiersPictureIsNeverMeasuredAtTheLastSkiersLanding)
+{
+    station.clickPicture(kLanding);
+    AppHarness::click(measure().Record);
+    ASSERT_EQ(station.newResults(), kMeasuredLine);
+    AppHarness::click(measure().Unfreeze);
+
+    // The next skier's frame arrives: the last landing's cross goes, and Record waits for a click.
+    station.markResults();
+    measure().hide(); // off to capture the next skier
+    station.arriveFromFrameSelection();
+    EXPECT_FALSE(
+        measure().picture->lineItem(measure().impactLineItem(Measure::ImpactLine::Vertical)).visible);
+    station.app.prompts().clear();
+    AppHarness::click(measure().Record);
+    EXPECT_EQ(station.newResults(), "");
+    ASSERT_EQ(station.app.prompts().count(), 1u);
+    EXPECT_THAT(station.app.prompts().last().text(), HasSubstr("Click the landing"));
+
+    station.clickPicture({4350, 3495});
+    AppHarness::click(measure().Record);
+    EXPECT_THAT(station.newResults(), HasSubstr("( 4350/ 3495)"));
+}
+
 TEST_F(RecordJump, PassRightAfterStartUpWritesTheZeroTail)
 {
     station.typeSkierName("Smith");
