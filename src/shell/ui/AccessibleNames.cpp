@@ -158,6 +158,11 @@ void nameControlsForAccessibility(QWidget& root)
     for (QWidget* control : root.findChildren<QWidget*>()) {
         if (!control->accessibleName().isEmpty() || !needsAccessibleName(*control))
             continue;
+        // A button with a caption is read by its caption, which may change (the grid button): a
+        // name given here would stay behind as the caption moves on.
+        if (const auto* button = qobject_cast<const QAbstractButton*>(control);
+            button != nullptr && !withoutMnemonic(button->text()).isEmpty())
+            continue;
         const QString name = accessibleNameFor(*control);
         if (!name.isEmpty())
             control->setAccessibleName(name);

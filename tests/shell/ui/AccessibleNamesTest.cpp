@@ -2,6 +2,7 @@
 
 #include "support/app/AppHarness.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,6 +16,13 @@
 
 namespace leapmark {
 namespace {
+
+/** The name a screen reader says for the control. */
+QString spokenName(QWidget* control)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
 
 TEST(AccessibleNames, ControlsAreNamedByCaptionOrTheLabelThatNamesThem)
 {
@@ -63,8 +71,11 @@ TEST(AccessibleNames, ControlsAreNamedByCaptionOrTheLabelThatNamesThem)
     QApplication::processEvents();
     nameControlsForAccessibility(window);
 
-    EXPECT_EQ(button->accessibleName(), QStringLiteral("Record Jump"));
-    EXPECT_EQ(ampersand->accessibleName(), QStringLiteral("Pass & Fall"));
+    EXPECT_EQ(spokenName(button), QStringLiteral("Record Jump"));
+    EXPECT_EQ(spokenName(ampersand), QStringLiteral("Pass & Fall"));
+    // A caption that changes is read as it stands now.
+    button->setText(QStringLiteral("&Grid 2"));
+    EXPECT_EQ(spokenName(button), QStringLiteral("Grid 2"));
     EXPECT_EQ(formEdit->accessibleName(), QStringLiteral("Tournament name"));
     EXPECT_EQ(gridSpin->accessibleName(), QStringLiteral("Frame rate"));
     EXPECT_EQ(buddied->accessibleName(), QStringLiteral("Skier"));
@@ -86,7 +97,7 @@ TEST(AccessibleNames, EveryControlOfEveryScreenIsNamed)
         QApplication::processEvents();
         for (QWidget* control : screen->findChildren<QWidget*>()) {
             if (needsAccessibleName(*control)) {
-                EXPECT_FALSE(control->accessibleName().isEmpty())
+                EXPECT_FALSE(spokenName(control).isEmpty())
                     << screen->objectName().toStdString() << ": " << control->objectName().toStdString()
                     << " (" << control->metaObject()->className() << ")";
             }
