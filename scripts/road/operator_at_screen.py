@@ -97,7 +97,8 @@ class Operator:
         for child in node:
             if child is None:
                 continue
-            label = child.name or ""
+            # Captions are read as they stand: runs of blanks count as one.
+            label = " ".join((child.name or "").split())
             matches = label == name if exact else name in label
             if matches and (role is None or child.getRoleName() == role) and _showing(child):
                 return child
