@@ -1,4 +1,5 @@
 // The commands that read a grid file refuse one whose coefficients do not carry its buoys.
+#include "CliRun.h"
 #include "app/cli/Cli.h"
 
 #include "support/GoldenFile.h"
@@ -9,21 +10,6 @@
 
 namespace leapmark::cli {
 namespace {
-
-struct CliRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(const std::vector<std::string>& arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(arguments, out, err);
-    return {code, out.str(), err.str()};
-}
 
 /** Line n (from 1) of a grid file, replaced. */
 std::string withLine(std::string bytes, int n, const std::string& line)

@@ -1,4 +1,5 @@
 #include "app/cli/Cli.h"
+#include "CliRun.h"
 #include "common/Version.h"
 
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
@@ -16,21 +17,6 @@
 
 namespace leapmark::cli {
 namespace {
-
-struct CliRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(arguments, out, err);
-    return {code, out.str(), err.str()};
-}
 
 TEST(CliNumber, PrintsTheThreeFormsWithTheirBlanks)
 {
