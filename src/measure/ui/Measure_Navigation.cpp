@@ -32,7 +32,7 @@ void Measure::mnuViewLog_Click()
     PictureLogView& viewer = m_app.screens.pictureLogView();
     if (viewer.parentWidget() != this)
         viewer.setParent(this, Qt::Window);
-    viewer.showScreen();
+    viewer.showFrom(PictureLogView::OpenedFrom::MeasuringScreen);
 }
 
 void Measure::Exit_Click()

@@ -5,7 +5,6 @@
 #include "measure/ui/Measure.h"
 #include "measure/ui/SessionLogList.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
 
@@ -68,24 +67,27 @@ void PictureLogView::lstPicLog_DblClick()
     cmdViewPicLog_Click();
 }
 
+void PictureLogView::showFrom(OpenedFrom opener)
+{
+    m_openedFrom = opener;
+    showScreen();
+}
+
 void PictureLogView::cmdViewPicLog_Click()
 {
-    Measure& measure = m_app.screens.measure();
-    // Over the main screen the viewer leads on as "View Already Recorded Jump Pics" does: to the
-    // measuring screen in the main screen's place, and only once every grid in use is ready.
-    MainForm& main = m_app.screens.mainForm();
-    const bool fromMain = main.isVisible();
+    const bool fromMain = m_openedFrom == OpenedFrom::MainScreen;
     if (fromMain && !m_app.session.grid.grids_complete) {
         hide();
-        main.ccmdGoToMeasure_Click();
+        emit measuringScreenWanted();
         return;
     }
+    Measure& measure = m_app.screens.measure();
     // A picture that cannot be read is reported and the viewer stays open for another choice.
     if (!txtPictureToView->text().isEmpty() && !measure.showLoggedPicture(ss(txtPictureToView->text())))
         return;
     hide();
     if (fromMain)
-        main.ccmdGoToMeasure_Click();
+        emit measuringScreenWanted();
     else
         measure.showScreen();
 }

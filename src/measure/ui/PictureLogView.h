@@ -22,15 +22,29 @@ public:
     void lstPicLog_DblClick();
     void cmdViewPicLog_Click();
 
+    /** Which screen opened the viewer: "View Picture" leads on from there. */
+    enum class OpenedFrom { MeasuringScreen, MainScreen };
+    void showFrom(OpenedFrom opener);
+
     QLineEdit* txtPicLogToView;
     QListWidget* lstPicLog;
     QLineEdit* txtPictureToView;
     QPushButton* cmdSelPicLog;
     QPushButton* cmdViewPicLog;
 
+signals:
+    /**
+     * Opened over the main screen, "View Picture" asks for the measuring screen as the main screen's
+     * "View Already Recorded Jump Pics" shows it: once every grid in use is ready, in its place.
+     */
+    void measuringScreenWanted();
+
 protected:
     /** Every opening shows the day's log as it is at that moment. */
     void Form_Activate() override;
+
+private:
+    OpenedFrom m_openedFrom = OpenedFrom::MeasuringScreen;
 };
 
 } // namespace leapmark

@@ -170,7 +170,12 @@ void MainForm::mnuViewLog_Click()
 
 void MainForm::mnuPictureLog_Click()
 {
-    showOwnedViewer(m_app.screens.pictureLogView());
+    PictureLogView& viewer = m_app.screens.pictureLogView();
+    if (viewer.parentWidget() == nullptr)
+        viewer.setParent(this, Qt::Window);
+    connect(&viewer, &PictureLogView::measuringScreenWanted, this, &MainForm::ccmdGoToMeasure_Click,
+            Qt::UniqueConnection);
+    viewer.showFrom(PictureLogView::OpenedFrom::MainScreen);
 }
 
 void MainForm::munManual_Click()
