@@ -113,8 +113,6 @@ void Grid_Setup::gridLoad_Click()
                                    MessageIcon::None, DefaultButton::First});
         g = which == MessageAnswer::Yes ? gridOfCaption() : askGridNumber("What grid are you loading?");
     }
-    const int previousGrid = grid.current_grid;
-    grid.current_grid = g;
     if (!makeSetupFolderCurrent())
         return;
     FileDialogRequest request;
@@ -125,12 +123,12 @@ void Grid_Setup::gridLoad_Click()
     if (!chosen)
         return;
 
-    // The whole file is read and checked before anything is taken over, so a bad or damaged file
-    // changes nothing: the grid in use stays the one the boxes and the caption show.
+    // The whole file is read and checked before anything is taken over, the grid number too, so a
+    // cancel or a bad or damaged file changes nothing: the grid in use stays the one the boxes and
+    // the caption show.
     const std::filesystem::path file = pathInFolder(session.paths.current_folder, *chosen);
     Result<GridFileContent> content = readGridFile(file);
     if (!content) {
-        grid.current_grid = previousGrid;
         m_app.prompts.tell("The grid file was not loaded. " + content.error().text(),
                            MessageIcon::Exclamation);
         return;
