@@ -231,9 +231,7 @@ TEST(GridFileReader, RefusesADamagedFileWhoseCoefficientsMissTheBuoys)
     // A grid as a save after a solve writes it, on the sample course.
     const testing::Course course = testing::sampleCourse();
     const auto camera = testing::sampleShoreCamera(course);
-    CornerPoints clicked;
-    for (std::size_t i = 0; i < 4; ++i)
-        clicked[i] = camera.clickedTwipsOf(course.buoys[i]);
+    const CornerPoints clicked = camera.clickedBuoys(course);
     const auto coef = solveProjectiveTransform(clicked, course.buoys);
     ASSERT_TRUE(coef.ok());
     const GridFileContent solved{"east view",

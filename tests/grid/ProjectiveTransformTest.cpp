@@ -25,9 +25,7 @@ std::vector<Quadrilateral> quadrilaterals()
 {
     const Course course = sampleCourse();
     const auto camera = sampleShoreCamera(course);
-    CornerPoints clicked;
-    for (std::size_t i = 0; i < 4; ++i)
-        clicked[i] = camera.clickedTwipsOf(course.buoys[i]);
+    const CornerPoints clicked = camera.clickedBuoys(course);
     return {
         {"shore camera", clicked, course.buoys},
         {"keystone",

@@ -51,4 +51,12 @@ CourseCamera sampleShoreCamera(const Course& course)
     return CourseCamera(std::move(camera).value());
 }
 
+CornerPoints CourseCamera::clickedBuoys(const Course& course) const
+{
+    CornerPoints clicked;
+    for (std::size_t i = 0; i < 4; ++i)
+        clicked[i] = clickedTwipsOf(course.buoys[i]);
+    return clicked;
+}
+
 } // namespace leapmark::testing

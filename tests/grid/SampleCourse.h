@@ -30,6 +30,9 @@ public:
     /** The same, snapped to the pixel the operator would click. */
     [[nodiscard]] PlanePoint clickedTwipsOf(PlanePoint survey) const;
 
+    /** The course's four buoys as the operator clicks them, corner order 1..4. */
+    [[nodiscard]] CornerPoints clickedBuoys(const Course& course) const;
+
 private:
     ShoreCamera m_camera;
 };

@@ -132,20 +132,19 @@ Result<void> MuxerFile::flush()
 
 Result<void> MuxerFile::syncData()
 {
-    if (auto flushed = flush(); !flushed)
-        return flushed;
-    if (::fdatasync(m_descriptor) != 0) {
-        m_errorNumber = errno;
-        return failure("Could not write", m_errorNumber);
-    }
-    return success();
+    return flushAndSync(::fdatasync);
 }
 
 Result<void> MuxerFile::syncAll()
 {
+    return flushAndSync(::fsync);
+}
+
+Result<void> MuxerFile::flushAndSync(int (*sync)(int))
+{
     if (auto flushed = flush(); !flushed)
         return flushed;
-    if (::fsync(m_descriptor) != 0) {
+    if (sync(m_descriptor) != 0) {
         m_errorNumber = errno;
         return failure("Could not write", m_errorNumber);
     }

@@ -60,6 +60,8 @@ private:
     static int writeBytes(void* opaque, std::uint8_t* bytes, int size);
     static std::int64_t seek(void* opaque, std::int64_t offset, int whence);
     [[nodiscard]] Error failure(const char* doing, int errorNumber) const;
+    /** Flushes, then syncs the descriptor with fdatasync or fsync; a failure is kept. */
+    [[nodiscard]] Result<void> flushAndSync(int (*sync)(int));
 
     std::filesystem::path m_path;
     int m_descriptor = -1;
