@@ -2,14 +2,14 @@
 
 #include "common/PathText.h"
 #include "common/Rounding.h"
-#include "common/TextFile.h"
+#include "review/AviIndexTally.h"
+#include "review/FileByteSource.h"
+#include "review/MemoryByteSource.h"
+#include "review/RiffFields.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -35,90 +35,6 @@ namespace {
 constexpr int maxHeaderChunks = 4096;
 constexpr int maxStreams = 64;
 constexpr long maxTopLevelChunks = 1'000'000;
-constexpr std::size_t indexBlockBytes = 64 * 1024;
-
-constexpr std::uint32_t indexKeyFrameFlag = 0x10;    // AVIIF_KEYFRAME in "idx1"
-constexpr std::uint32_t deltaFrameBit = 0x80000000u; // set in an OpenDML standard index entry
-constexpr std::uint8_t indexOfIndexes = 0x00;        // bIndexType of a super index
-constexpr std::uint8_t indexOfChunks = 0x01;         // bIndexType of a standard index
-
-/** Random access to the bytes being read: a file or a buffer. */
-class ByteSource
-{
-public:
-    virtual ~ByteSource() = default;
-    [[nodiscard]] virtual std::uint64_t size() const = 0;
-    /** Reads exactly count bytes at offset; false when they are not all there. */
-    virtual bool read(std::uint64_t offset, void* out, std::size_t count) = 0;
-};
-
-class MemorySource : public ByteSource
-{
-public:
-    explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
-    [[nodiscard]] std::uint64_t size() const override { return m_bytes.size(); }
-    bool read(std::uint64_t offset, void* out, std::size_t count) override
-    {
-        if (offset > m_bytes.size() || count > m_bytes.size() - offset)
-            return false;
-        std::memcpy(out, m_bytes.data() + offset, count);
-        return true;
-    }
-
-private:
-    std::string_view m_bytes;
-};
-
-class FileSource : public ByteSource
-{
-public:
-    FileSource(std::ifstream& in, std::uint64_t size) : m_in(in), m_size(size) {}
-    [[nodiscard]] std::uint64_t size() const override { return m_size; }
-    bool read(std::uint64_t offset, void* out, std::size_t count) override
-    {
-        if (offset > m_size || count > m_size - offset)
-            return false;
-        m_in.clear();
-        m_in.seekg(static_cast<std::streamoff>(offset));
-        m_in.read(static_cast<char*>(out), static_cast<std::streamsize>(count));
-        return static_cast<std::size_t>(m_in.gcount()) == count;
-    }
-
-private:
-    std::ifstream& m_in;
-    std::uint64_t m_size;
-};
-
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::uint64_t le64(const std::uint8_t* p)
-{
-    return static_cast<std::uint64_t>(le32(p)) | (static_cast<std::uint64_t>(le32(p + 4)) << 32);
-}
-
-std::int32_t les32(const std::uint8_t* p)
-{
-    return static_cast<std::int32_t>(le32(p));
-}
-
-std::int16_t les16(const std::uint8_t* p)
-{
-    return static_cast<std::int16_t>(le16(p));
-}
-
-std::string fourCc(const std::uint8_t* p)
-{
-    return std::string(reinterpret_cast<const char*>(p), 4);
-}
 
 /** A chunk header as found; dataEnd is where the declared size says the data ends. */
 struct Chunk
@@ -150,17 +66,6 @@ struct StreamFacts
     std::uint32_t superIndexSize = 0;
 };
 
-/** Thrown inside the reader only; turned into the Result's error at its edge. */
-struct ReadFailure
-{
-    std::string reason;
-};
-
-[[noreturn]] void fail(std::string reason)
-{
-    throw ReadFailure{std::move(reason)};
-}
-
 std::string at(std::uint64_t offset)
 {
     return " at byte " + std::to_string(offset);
@@ -176,7 +81,7 @@ public:
         std::array<std::uint8_t, 12> riff{};
         if (!m_source.read(0, riff.data(), riff.size()) ||
             !hasAviSignature(std::string_view(reinterpret_cast<const char*>(riff.data()), riff.size())))
-            fail("not an AVI file (it does not begin with \"RIFF\" and \"AVI \")");
+            failRiffRead("not an AVI file (it does not begin with \"RIFF\" and \"AVI \")");
 
         // A capture cut short leaves the RIFF size at its placeholder; the file's real end rules.
         const std::uint32_t riffSize = le32(riff.data() + 4);
@@ -186,11 +91,11 @@ public:
 
         walkTopLevel(12, riffEnd);
         if (!m_sawHeaderList)
-            fail("the AVI header list (\"hdrl\") is missing");
+            failRiffRead("the AVI header list (\"hdrl\") is missing");
         if (!m_sawMainHeader)
-            fail("the AVI main header (\"avih\") is missing");
+            failRiffRead("the AVI main header (\"avih\") is missing");
         if (!m_video)
-            fail("the file has no video stream");
+            failRiffRead("the file has no video stream");
         return buildInfo();
     }
 
@@ -208,8 +113,8 @@ private:
     {
         const auto chunk = chunkAt(offset, end);
         if (chunk && chunk->dataEnd() > end)
-            fail("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
-                 " claims more bytes than its list holds");
+            failRiffRead("chunk \"" + chunk->id + "\"" + at(chunk->offset) +
+                         " claims more bytes than its list holds");
         return chunk;
     }
 
@@ -227,7 +132,7 @@ private:
     {
         std::vector<std::uint8_t> data(std::min<std::size_t>(chunk.declaredSize, maxBytes));
         if (!m_source.read(chunk.dataStart(), data.data(), data.size()))
-            fail("chunk \"" + chunk.id + "\"" + at(chunk.offset) + " runs past the end of the file");
+            failRiffRead("chunk \"" + chunk.id + "\"" + at(chunk.offset) + " runs past the end of the file");
         return data;
     }
 
@@ -242,7 +147,7 @@ private:
                 const std::string type = listType(*chunk);
                 if (type == "hdrl") {
                     if (!fits)
-                        fail("the AVI header list runs past the end of the file");
+                        failRiffRead("the AVI header list runs past the end of the file");
                     m_sawHeaderList = true;
                     walkHeaderList(chunk->dataStart() + 4, chunk->dataEnd());
                 } else if (type == "movi") {
@@ -279,7 +184,8 @@ private:
                 const std::string type = listType(*chunk);
                 if (type == "strl") {
                     if (streamNumber >= maxStreams)
-                        fail("the file declares more than " + std::to_string(maxStreams) + " streams");
+                        failRiffRead("the file declares more than " + std::to_string(maxStreams) +
+                                     " streams");
                     readStreamList(streamNumber++, chunk->dataStart() + 4, chunk->dataEnd());
                 } else if (type == "odml") {
                     readOpenDmlList(chunk->dataStart() + 4, chunk->dataEnd());
@@ -287,13 +193,13 @@ private:
             }
             offset = chunk->next();
         }
-        fail("the AVI header list holds too many chunks");
+        failRiffRead("the AVI header list holds too many chunks");
     }
 
     void readMainHeader(const Chunk& chunk)
     {
         if (chunk.declaredSize < 40)
-            fail("the AVI main header" + at(chunk.offset) + " is too short");
+            failRiffRead("the AVI main header" + at(chunk.offset) + " is too short");
         const auto data = smallChunkData(chunk, 40);
         m_mainFlags = le32(data.data() + 12);
         m_mainTotalFrames = le32(data.data() + 16);
@@ -312,7 +218,7 @@ private:
                 break;
             if (chunk->id == "strh") {
                 if (chunk->declaredSize < 48)
-                    fail("the stream header" + at(chunk->offset) + " is too short");
+                    failRiffRead("the stream header" + at(chunk->offset) + " is too short");
                 const auto data = smallChunkData(*chunk, 56);
                 stream.type = fourCc(data.data());
                 stream.handler = fourCc(data.data() + 4);
@@ -352,102 +258,6 @@ private:
             }
             offset = chunk->next();
         }
-    }
-
-    /** Key-frame facts of the video stream's index entries. */
-    struct IndexTally
-    {
-        bool complete = false;
-        std::uint64_t frames = 0;
-        std::uint64_t keyFrames = 0;
-    };
-
-    IndexTally tallyOldIndex()
-    {
-        IndexTally tally;
-        const std::uint64_t start = m_idx1->dataStart();
-        const std::uint64_t entries = m_idx1->declaredSize / 16;
-        const char tens = static_cast<char>('0' + m_video->number / 10);
-        const char units = static_cast<char>('0' + m_video->number % 10);
-        std::vector<std::uint8_t> block(indexBlockBytes);
-        for (std::uint64_t first = 0; first < entries;) {
-            const std::uint64_t count = std::min<std::uint64_t>(entries - first, indexBlockBytes / 16);
-            if (!m_source.read(start + first * 16, block.data(), count * 16))
-                return tally;
-            for (std::uint64_t i = 0; i < count; ++i) {
-                const std::uint8_t* entry = block.data() + i * 16;
-                const bool video = entry[0] == tens && entry[1] == units && (entry[2] == 'd') &&
-                                   (entry[3] == 'c' || entry[3] == 'b');
-                if (!video || le32(entry + 12) == 0)
-                    continue;
-                ++tally.frames;
-                if (le32(entry + 4) & indexKeyFrameFlag)
-                    ++tally.keyFrames;
-            }
-            first += count;
-        }
-        tally.complete = true;
-        return tally;
-    }
-
-    /** Entries of one OpenDML standard index chunk; false when it cannot be read whole. */
-    bool tallyStandardIndex(std::uint64_t offset, std::uint64_t size, IndexTally& tally)
-    {
-        std::array<std::uint8_t, 32> header{};
-        if (size < 32 || offset + size > m_source.size() ||
-            !m_source.read(offset, header.data(), header.size()))
-            return false;
-        if (header[0] != 'i' || header[1] != 'x' || header[11] != indexOfChunks)
-            return false;
-        const std::uint64_t chunkBytes = std::min<std::uint64_t>(le32(header.data() + 4), size - 8);
-        const std::uint64_t entries =
-            std::min<std::uint64_t>(le32(header.data() + 12), (chunkBytes - 24) / 8);
-        std::vector<std::uint8_t> block(indexBlockBytes);
-        for (std::uint64_t first = 0; first < entries;) {
-            const std::uint64_t count = std::min<std::uint64_t>(entries - first, indexBlockBytes / 8);
-            if (!m_source.read(offset + 32 + first * 8, block.data(), count * 8))
-                return false;
-            for (std::uint64_t i = 0; i < count; ++i) {
-                const std::uint32_t entrySize = le32(block.data() + i * 8 + 4);
-                if ((entrySize & ~deltaFrameBit) == 0)
-                    continue;
-                ++tally.frames;
-                if (!(entrySize & deltaFrameBit))
-                    ++tally.keyFrames;
-            }
-            first += count;
-        }
-        return true;
-    }
-
-    IndexTally tallyOpenDmlIndex()
-    {
-        IndexTally tally;
-        std::array<std::uint8_t, 24> header{};
-        if (!m_source.read(m_video->superIndexOffset, header.data(), header.size()) ||
-            header[3] != indexOfIndexes)
-            return tally;
-        const std::uint64_t entries =
-            std::min<std::uint64_t>(le32(header.data() + 4), (m_video->superIndexSize - 24) / 16);
-        std::uint64_t previousEnd = 0;
-        for (std::uint64_t i = 0; i < entries; ++i) {
-            std::array<std::uint8_t, 16> entry{};
-            if (!m_source.read(m_video->superIndexOffset + 24 + i * 16, entry.data(), entry.size()))
-                return tally;
-            const std::uint64_t offset = le64(entry.data());
-            const std::uint64_t size = le32(entry.data() + 8);
-            if (offset == 0 && size == 0)
-                continue; // a slot reserved but never filled
-            // Each standard index lies after the one before it; anything else would let a file
-            // send the reader round the same bytes again and again.
-            if (offset < previousEnd)
-                fail("the OpenDML index entry " + std::to_string(i) + " points back into bytes already read");
-            if (!tallyStandardIndex(offset, size, tally))
-                return tally;
-            previousEnd = offset + size;
-        }
-        tally.complete = true;
-        return tally;
     }
 
     /** Counts the video chunks of the movie list when no header holds the frame count. */
@@ -518,11 +328,11 @@ private:
             info.compression = fourCc(code.data());
         }
 
-        IndexTally tally;
+        AviIndexTally tally;
         if (video.hasSuperIndex)
-            tally = tallyOpenDmlIndex();
+            tally = tallyOpenDmlIndex(m_source, video.superIndexOffset, video.superIndexSize);
         else if (m_idx1)
-            tally = tallyOldIndex();
+            tally = tallyOldIndex(m_source, m_idx1->dataStart(), m_idx1->declaredSize, video.number);
 
         // The main header of an OpenDML file counts only the first RIFF part's frames.
         if (m_openDml && m_openDmlTotalFrames != 0)
@@ -571,7 +381,7 @@ Result<AviFileInfo> readFrom(ByteSource& source, const std::string& name)
 {
     try {
         return AviReader(source).read();
-    } catch (const ReadFailure& failure) {
+    } catch (const RiffReadFailure& failure) {
         return Error(name + ": " + failure.reason);
     } catch (const std::bad_alloc&) {
         return Error(name + ": not enough memory to read the AVI headers");
@@ -582,23 +392,18 @@ Result<AviFileInfo> readFrom(ByteSource& source, const std::string& name)
 
 Result<AviFileInfo> readAviFileInfo(std::string_view bytes, const std::string& name)
 {
-    MemorySource source(bytes);
+    MemoryByteSource source(bytes);
     return readFrom(source, name);
 }
 
 Result<AviFileInfo> readAviFileInfo(const std::filesystem::path& path)
 {
-    const std::string name = pathText(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return Error(name + ": " + systemErrorText(errno));
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return Error(name + ": " + ec.message());
-    FileSource source(in, size);
-    auto info = readFrom(source, name);
+    auto source = FileByteSource::open(path);
+    if (!source)
+        return source.error();
+    auto info = readFrom(**source, pathText(path));
     if (info) {
+        std::error_code ec;
         const auto permissions = std::filesystem::status(path, ec).permissions();
         if (ec || (permissions & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
             info->caps &= ~AviCaps::CanWrite;
