@@ -74,9 +74,11 @@ FfmpegCaptureControl::FfmpegCaptureControl(EventPoster& poster, const PacingCloc
     m_videoDevices = initialDeviceList(m_catalog.scanVideo(), permanent);
     m_currentVideo = m_videoDevices.empty() ? -1 : 0;
     m_audioDevices = m_catalog.scanAudio();
-    for (const AviVideoCodec codec : {AviVideoCodec::Mjpeg, AviVideoCodec::Ffv1, AviVideoCodec::H264Intra})
+    for (const AviVideoCodec codec : m_options.compressors)
         if (findAviEncoder(codec))
             m_codecs.push_back(codec);
+    // With no encoder at all the recording is uncompressed ("None").
+    m_compressor = m_codecs.empty() ? -1 : 0;
     m_pipeline.setObserver(this);
     if (m_options.watchDevices) {
         std::weak_ptr<ListenerSlot> alive = m_slot;

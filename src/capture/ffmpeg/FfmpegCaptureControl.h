@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace leapmark {
 
@@ -33,6 +34,9 @@ struct CaptureBackEndOptions
     bool watchDevices = true;
     /** Where file names without a folder go (the application folder). */
     std::filesystem::path relativeFolder{};
+    /** The compressors offered, in list order, where this FFmpeg has an encoder for them. */
+    std::vector<AviVideoCodec> compressors{AviVideoCodec::Mjpeg, AviVideoCodec::Ffv1,
+                                           AviVideoCodec::H264Intra};
 };
 
 /**

@@ -240,6 +240,29 @@ TEST_F(FfmpegCaptureControlTest, EffectsCompressorsAndGrabsWork)
     EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
 }
 
+TEST_F(FfmpegCaptureControlTest, WithNoEncoderFoundNoCompressorIsChosenAndTheRecordingIsUncompressed)
+{
+    CaptureBackEndOptions none = options(folder);
+    none.compressors = {};
+    FfmpegCaptureControl bare(poster, clock, catalog, none);
+    bare.setListener(&listener);
+    EXPECT_TRUE(bare.compressors().empty());
+    EXPECT_EQ(bare.currentCompressor(), -1) << "\"None\", not the first of an empty list";
+    ASSERT_TRUE(bare.connect(0));
+    EXPECT_FALSE(bare.dialogAvailable(CaptureDialog::Compressor));
+    bare.setStreamFile("bare.avi");
+    ASSERT_TRUE(bare.startCapture());
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(bare.stopCapture());
+    poster.drain();
+    const auto video = readCapturedVideo(folder.file("bare.avi"));
+    ASSERT_TRUE(video);
+    EXPECT_GT(video->frameCount, 0);
+    // Uncompressed: every frame whole, at least a byte a pixel.
+    EXPECT_GE(std::filesystem::file_size(folder.file("bare.avi")),
+              static_cast<std::uintmax_t>(video->frameCount) * 320u * 240u);
+}
+
 TEST_F(FfmpegCaptureControlTest, SizesCannotChangeWhileRecording)
 {
     connectSimulated();
