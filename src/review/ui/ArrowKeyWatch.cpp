@@ -1,6 +1,7 @@
 #include "review/ui/ArrowKeyWatch.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -34,8 +35,34 @@ bool ArrowKeyWatch::takeRight()
     return take(m_right);
 }
 
+bool ArrowKeyWatch::losesTheKeys(const QObject* watched, const QEvent& event) const
+{
+    switch (event.type()) {
+    case QEvent::ApplicationStateChange:
+        return true;
+    case QEvent::WindowDeactivate:
+        return watched == &m_window;
+    case QEvent::FocusOut: {
+        // Focus moving between the window's own controls keeps the key: its release still comes here.
+        const auto reason = static_cast<const QFocusEvent&>(event).reason();
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        return widget != nullptr && widget->window() == &m_window &&
+               (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+    }
+    default:
+        return false;
+    }
+}
+
 bool ArrowKeyWatch::eventFilter(QObject* watched, QEvent* event)
 {
+    // A key released while another window (a message box, a menu) has the keys never comes here:
+    // from then on neither arrow counts as held.
+    if (losesTheKeys(watched, *event)) {
+        m_left.down = false;
+        m_right.down = false;
+        return false;
+    }
     const bool press = event->type() == QEvent::KeyPress;
     if (!press && event->type() != QEvent::KeyRelease)
         return false;
