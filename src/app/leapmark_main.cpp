@@ -1,21 +1,22 @@
+#include "app/AppLog.h"
+#include "app/LogFile.h"
 #include "app/StartupOptions.h"
 #include "capture/PacingClock.h"
 #include "capture/ffmpeg/FfmpegCaptureControl.h"
 #include "capture/ffmpeg/SystemDeviceCatalog.h"
 #include "capture/ui/QtEventPoster.h"
 #include "common/Clock.h"
+#include "common/Version.h"
 #include "settings/SettingsKeys.h"
 #include "settings/ui/QtSettingsStore.h"
+#include "settings/ui/SettingsLog.h"
 #include "shell/ui/Application.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/ProgramIdentity.h"
 #include "shell/ui/QtPrompts.h"
+#include "video/ffmpeg/FfmpegLog.h"
 
 #include <QApplication>
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 #include <memory>
 
@@ -33,19 +34,25 @@ int main(int argc, char** argv)
     leapmark::setProgramIdentity();
     QApplication qtApp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    av_log_set_level(AV_LOG_ERROR);
+    leapmark::setFfmpegLogSink(leapmark::logFfmpegLine);
 
     auto settings = options->settingsFile
                         ? std::make_unique<leapmark::QtSettingsStore>(*options->settingsFile)
                         : std::make_unique<leapmark::QtSettingsStore>();
     leapmark::QtPrompts prompts;
     settings->setFailureReporter([&prompts](const leapmark::Error& error) {
+        qCWarning(leapmark::lcSettings).noquote() << QString::fromStdString(error.text());
         prompts.tell(error.text(), leapmark::MessageIcon::Critical);
     });
     leapmark::SystemClock clock;
 
     leapmark::SessionPaths paths;
     paths.app_dir = leapmark::applicationFolder(*options);
+    leapmark::LogFile logFile(paths.app_dir / "leapmark.log");
+    const leapmark::LogFileHandler logHandler(logFile);
+    qCInfo(leapmark::lcApp).noquote()
+        << "Leapmark" << leapmark::kLeapmarkVersion << "started; application folder"
+        << QString::fromStdString(paths.app_dir.string());
 
     // Cameras of the system and the simulated shore camera; file names without a folder (the test
     // capture's "testvid.avi") go into the application folder.
@@ -62,5 +69,7 @@ int main(int argc, char** argv)
     prompts.setOwner(&app.screens().mainForm());
     QObject::connect(&qtApp, &QApplication::aboutToQuit, [&app] { app.screens().mainForm().hide(); });
     app.start();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    qCInfo(leapmark::lcApp) << "Leapmark ended, exit code" << code;
+    return code;
 }
