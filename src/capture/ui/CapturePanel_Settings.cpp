@@ -5,6 +5,7 @@
 #include "capture/CaptureControl.h"
 #include "capture/CaptureErrorNumber.h"
 #include "capture/ui/AudioFormatDialog.h"
+#include "capture/ui/CaptureLog.h"
 #include "capture/ui/CapturePanelLists.h"
 #include "capture/ui/CompressorDialog.h"
 #include "capture/ui/DeviceSettingsDialog.h"
@@ -38,6 +39,7 @@ int wholeNumber(const QLineEdit* box)
 
 void CapturePanel::tellError(const std::string& text)
 {
+    qCWarning(lcCapture).noquote() << qs(text);
     m_app.prompts.tell(text, MessageIcon::None, "Error");
 }
 

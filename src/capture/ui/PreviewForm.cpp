@@ -3,6 +3,7 @@
 #include "capture/CaptureErrorNumber.h"
 #include "capture/CaptureEvents.h"
 #include "capture/CaptureFileName.h"
+#include "capture/ui/CaptureLog.h"
 #include "capture/ui/CapturePanel.h"
 #include "capture/ui/KeyCode.h"
 #include "capture/ui/LivePreview.h"
@@ -312,6 +313,7 @@ void PreviewForm::startRecording()
     m_app.screens.mainForm().capturePanel().SetCaptureValues();
     capture.setStreamFile(m_capturePath);
     if (auto started = capture.startCapture(); !started) {
+        qCWarning(lcCapture).noquote() << "The recording did not start:" << qs(started.error().text());
         m_app.prompts.tell(hexErrorBoxText(started.error()), MessageIcon::None, "Error");
         return;
     }
@@ -432,8 +434,10 @@ void PreviewForm::stopRecording()
 {
     CaptureControl& capture = m_app.capture;
     // The file may still hold most of the jump: frame selection follows all the same.
-    if (auto stopped = capture.stopCapture(); !stopped)
+    if (auto stopped = capture.stopCapture(); !stopped) {
+        qCWarning(lcCapture).noquote() << "The recording did not stop cleanly:" << qs(stopped.error().text());
         m_app.prompts.tell(hexErrorBoxText(stopped.error()), MessageIcon::Critical, "Error");
+    }
     showCountersOnMainScreen();
     cmdStartCapture->setEnabled(true);
     cmdEndCapture->setEnabled(false);
@@ -489,11 +493,13 @@ void PreviewForm::captureStatus(int code, const std::string& text)
 
 void PreviewForm::captureMessage(const std::string& text)
 {
+    qCInfo(lcCapture).noquote() << qs(text);
     runHandler(m_app.prompts, [&] { m_app.screens.mainForm().capturePanel().LblStatus->setText(qs(text)); });
 }
 
 void PreviewForm::captureWarning(const std::string& text)
 {
+    qCWarning(lcCapture).noquote() << qs(text);
     runHandler(m_app.prompts, [&] { m_app.prompts.tell("Warning: " + text); });
 }
 

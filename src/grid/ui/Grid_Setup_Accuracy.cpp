@@ -6,6 +6,7 @@
 #include "common/RecordFile.h"
 #include "grid/GridCheck.h"
 #include "grid/ui/GridDrawing.h"
+#include "grid/ui/GridLog.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/NamedControl.h"
@@ -134,9 +135,11 @@ void Grid_Setup::btnAccuracyCheck_Click()
     head.back_ratio = m_backRatio;
     head.boxes = boxTexts();
     const std::filesystem::path report = session.paths.app_dir / accuracyReportFileName(head.moment);
-    if (auto written = appendRecord(report, accuracyReport(head, *measured)); !written)
+    if (auto written = appendRecord(report, accuracyReport(head, *measured)); !written) {
+        qCWarning(lcGrid).noquote() << "The accuracy report was not written:" << qs(written.error().text());
         m_app.prompts.tell("The accuracy report was not written: " + written.error().text(),
                            MessageIcon::Exclamation);
+    }
 
     for (const AccuracyPoint& point : *measured)
         placeAccuracyLabel(point);

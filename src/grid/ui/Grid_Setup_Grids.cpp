@@ -9,6 +9,7 @@
 #include "grid/GridOverlay.h"
 #include "grid/ui/Calibrate.h"
 #include "grid/ui/GridDrawing.h"
+#include "grid/ui/GridLog.h"
 #include "measure/ResultsFile.h"
 #include "measure/ui/Measure.h"
 #include "shell/PathExistence.h"
@@ -134,8 +135,10 @@ void Grid_Setup::appendSummary(SummaryPositionLabel label)
     const std::string summary =
         gridSetupSummary(m_app.clock.now(), session.grid.current_grid, boxTexts(), label);
     const ResultsFile results(pathInFolder(session.paths.current_folder, session.config.results_path));
-    if (auto written = results.append(summary); !written)
+    if (auto written = results.append(summary); !written) {
+        qCWarning(lcGrid).noquote() << qs(written.error().text());
         m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
+    }
 }
 
 void Grid_Setup::Load_Click()

@@ -2,6 +2,7 @@
 #include "common/Twips.h"
 
 #include "manual/RtfReader.h"
+#include "manual/ui/ManualLog.h"
 #include "shell/ui/ApplicationFiles.h"
 
 #include <QFile>
@@ -127,6 +128,7 @@ Result<void> loadManual(QTextDocument& document, const QString& applicationFolde
     }
 
     const Error problem = manual.error();
+    qCWarning(lcManual).noquote() << QString::fromStdString(problem.text());
     document.clear();
     if (path != shippedFilePath(name)) {
         if (auto shipped = readManual(shippedFilePath(name)))

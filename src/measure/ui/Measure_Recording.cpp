@@ -4,6 +4,7 @@
 #include "measure/JumpRecording.h"
 #include "measure/ResultOptions.h"
 #include "measure/ui/MeasureDrawing.h"
+#include "measure/ui/MeasureLog.h"
 #include "shell/PathExistence.h"
 #include "shell/ui/NamedControl.h"
 
@@ -53,6 +54,8 @@ void Measure::Record_Click()
         {m_app.prompts, m_app.clock, drawing});
     if (outcome == RecordingOutcome::Recorded)
         showForm(recorded);
+    else
+        qCWarning(lcMeasure) << "The jump was not recorded; results file" << places.results.path().c_str();
 }
 
 void Measure::Pass_Click()

@@ -5,6 +5,7 @@
 #include "common/RecordFile.h"
 #include "manual/RtfReader.h"
 #include "names/SkierList.h"
+#include "names/ui/NamesLog.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/AppContext.h"
@@ -48,6 +49,7 @@ void importSkierNames(AppContext& app)
         return replaceSkierList(toPath(*chosen), skierListPath(app.session.paths.app_dir));
     }();
     if (!outcome) {
+        qCWarning(lcNames).noquote() << QString::fromStdString(outcome.error().text());
         app.prompts.tell(outcome.error().text(), MessageIcon::Critical);
         return;
     }

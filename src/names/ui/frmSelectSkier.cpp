@@ -3,6 +3,7 @@
 
 #include "capture/ui/PreviewForm.h"
 #include "names/SkierList.h"
+#include "names/ui/NamesLog.h"
 #include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
@@ -64,6 +65,7 @@ bool frmSelectSkier::Form_Load()
     lstSkiers->clear();
     auto names = readSkierList(skierListPath(m_app.session.paths.app_dir));
     if (!names) {
+        qCWarning(lcNames).noquote() << qs(names.error().text());
         m_app.prompts.tell(names.error().text(), MessageIcon::Critical);
         return false;
     }

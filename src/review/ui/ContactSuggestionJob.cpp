@@ -3,6 +3,7 @@
 #include "common/PathText.h"
 #include "review/ContactSuggestion.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ui/ReviewLog.h"
 
 namespace leapmark {
 
@@ -44,6 +45,9 @@ std::uint64_t ContactSuggestionJob::start(const QString& videoPath)
         if (auto decoder = FfmpegVideoDecoder::open(path)) {
             if (const auto frame = suggestContactFrame(**decoder, *cancelled))
                 found = *frame;
+        } else {
+            qCWarning(lcReview).noquote() << "The contact frame search could not open the video:"
+                                          << QString::fromStdString(decoder.error().text());
         }
         if (cancelled->load())
             return;

@@ -4,6 +4,7 @@
 #include "common/PathText.h"
 #include "common/Rounding.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ui/ReviewLog.h"
 #include "shell/ui/NamedControl.h"
 
 #include <QKeyEvent>
@@ -276,6 +277,7 @@ void VideoPlayer::videoFailed(std::uint64_t generation, const Error& error)
         [this, generation, reason] {
             if (generation != m_generation)
                 return;
+            qCWarning(lcReview).noquote() << "The video could not be opened:" << reason;
             m_openError = reason;
             m_openFailed = true;
             // No frame of the file can be shown: the position stands at its start.
@@ -325,6 +327,7 @@ void VideoPlayer::frameFailed(std::uint64_t generation, std::int64_t index, cons
                 m_requestedIndex = -1;
             if (index == wantedFrameIndex()) {
                 m_frameError = QStringLiteral("Frame %1 could not be decoded: %2").arg(index).arg(reason);
+                qCWarning(lcReview).noquote() << m_frameError;
                 update();
             }
         },

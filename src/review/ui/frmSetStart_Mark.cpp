@@ -11,6 +11,7 @@
 #include "review/FrameSelectionRules.h"
 #include "review/ffmpeg/FrameExtractor.h"
 #include "review/ui/ContactSuggestionJob.h"
+#include "review/ui/ReviewLog.h"
 #include "review/ui/VideoPlayer.h"
 #include "review/ui/frmSetStart.h"
 #include "shell/Prompts.h"
@@ -49,8 +50,10 @@ void frmSetStart::cmdMarkStart_Click()
     const SessionLog log(toPath(joinPath(session.config.video_dir, session.config.session_log_name)));
     const auto parts = captureNameParts(path);
     if (parts) {
-        if (auto written = log.append(contactEntry(m_app.clock.now(), *parts, contact, path)); !written)
+        if (auto written = log.append(contactEntry(m_app.clock.now(), *parts, contact, path)); !written) {
+            qCWarning(lcReview).noquote() << QString::fromStdString(written.error().text());
             m_app.prompts.tell(written.error().text(), MessageIcon::Critical);
+        }
     } else {
         m_app.prompts.tell(
             "Warning, this is not a  standard Leapmark capture file so it will not be saved in "
@@ -109,8 +112,11 @@ void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reas
         m_app.prompts.tell(ss(reason), MessageIcon::Critical);
         break;
     }
-    if (outcome != BitmapOutcome::Written)
+    if (outcome != BitmapOutcome::Written) {
+        qCWarning(lcReview).noquote() << "No picture of the contact frame:"
+                                      << (reason.isEmpty() ? QString::fromStdString(path) : reason);
         removeHandOverPicture(session.paths.app_dir / currentCaptureFileName);
+    }
     // The player and the search let go of the file, so that it can be renamed or deleted.
     MediaPlayer1->setFileName(QString());
     m_suggestion->stop();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/Prompts.h"
+#include "shell/ui/ShellLog.h"
 
 #include <QObject>
 
@@ -14,6 +15,7 @@ namespace detail {
 inline void tellUnexpectedFailure(Prompts& prompts, const std::string& reason) noexcept
 {
     try {
+        qCWarning(lcShell).noquote() << "A handler failed:" << QString::fromStdString(reason);
         prompts.tell("The command could not be completed: " + reason, MessageIcon::Critical);
     } catch (...) {
         // Nothing more can be done from inside an event; the program goes on.

@@ -17,6 +17,7 @@
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/Screens.h"
+#include "shell/ui/ShellLog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -100,6 +101,7 @@ void MainForm::createSessionLog()
         return;
     const SessionLog log(toPath(joinPath(config.video_dir, config.session_log_name)));
     if (auto written = log.append(sessionStartEntry(m_app.clock.now())); !written) {
+        qCWarning(lcShell).noquote() << qs(written.error().text());
         m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
         return;
     }
