@@ -69,6 +69,7 @@ struct LoggedLine
 TEST(FfmpegLog, LinesOfSeveralThreadsArriveWholeAtTheSinkAndNothingOnStderr)
 {
     testing::TempFolder folder;
+    const int level = av_log_get_level();
     std::mutex mutex;
     std::vector<LoggedLine> lines;
     setFfmpegLogSink([&](FfmpegLogLevel level, const std::string& line) {
@@ -102,6 +103,7 @@ TEST(FfmpegLog, LinesOfSeveralThreadsArriveWholeAtTheSinkAndNothingOnStderr)
 
     const std::string leaked = stderrCapture.text();
     setFfmpegLogSink({});
+    av_log_set_level(level);
     EXPECT_EQ(leaked, "");
 
     std::set<std::string> expected;
