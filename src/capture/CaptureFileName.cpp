@@ -2,7 +2,10 @@
 
 #include "common/BlankTrim.h"
 #include "common/PathText.h"
-#include "common/Rounding.h"
+#include "common/WholeNumber.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace leapmark {
 namespace {
@@ -70,8 +73,11 @@ std::string cleanedSkierName(std::string_view name)
 std::int64_t middleOfCaptureFrame(double framesPerSecond, double captureSeconds,
                                   std::int64_t preTriggerFrames)
 {
-    return static_cast<std::int64_t>(roundHalfEven(framesPerSecond * captureSeconds / 2.0)) +
-           preTriggerFrames;
+    // The hint is a frame number the session holds as an int, whatever rate was typed.
+    constexpr std::int64_t most = std::numeric_limits<int>::max();
+    const std::int64_t middle =
+        clampedWholeNumber<std::int64_t>(framesPerSecond * captureSeconds / 2.0, 0, most);
+    return std::clamp<std::int64_t>(middle + preTriggerFrames, 0, most);
 }
 
 } // namespace leapmark

@@ -26,7 +26,7 @@ namespace leapmark {
 [[nodiscard]] std::string cleanedSkierName(std::string_view name);
 
 /** The frame taken for the contact when none was noted: the middle of the recording, after the
- *  pre-trigger frames that open the file. */
+ *  pre-trigger frames that open the file; from 0 to the largest int. */
 [[nodiscard]] std::int64_t middleOfCaptureFrame(double framesPerSecond, double captureSeconds,
                                                 std::int64_t preTriggerFrames);
 

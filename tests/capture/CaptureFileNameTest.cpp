@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace leapmark {
 namespace {
 
@@ -37,6 +39,9 @@ TEST(CaptureFileName, TheMiddleOfTheCaptureFollowsThePreTriggerFrames)
     EXPECT_EQ(middleOfCaptureFrame(30.0, 5.0, 0), 75);
     EXPECT_EQ(middleOfCaptureFrame(25.0, 3.0, 0), 38); // 37.5 to even
     EXPECT_EQ(middleOfCaptureFrame(30.0, 5.0, 45), 120);
+    // A rate typed as "1e300" gives the largest frame number a hint holds, not a wrapped cast.
+    EXPECT_EQ(middleOfCaptureFrame(1e300, 5.0, 45), std::numeric_limits<int>::max());
+    EXPECT_EQ(middleOfCaptureFrame(-30.0, 5.0, 45), 45);
 }
 
 TEST(CaptureErrorNumber, ErrorBoxesShowTheNumberAsTheySay)
