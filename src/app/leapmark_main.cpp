@@ -14,6 +14,7 @@
 #include "shell/ui/MainForm.h"
 #include "shell/ui/ProgramIdentity.h"
 #include "shell/ui/QtPrompts.h"
+#include "simulator/SimulatedVideoDevice.h"
 #include "video/ffmpeg/FfmpegLog.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     leapmark::SystemDeviceCatalog devices;
     leapmark::CaptureBackEndOptions captureOptions;
     captureOptions.relativeFolder = paths.app_dir;
+    captureOptions.builtInDevices.push_back(leapmark::simulatedCameraDevice(pacing));
     leapmark::FfmpegCaptureControl capture(capturePoster, pacing, devices, captureOptions);
     paths.exchange_dir =
         leapmark::exchangeFolder(*options, settings->read(leapmark::keys::ExchangeFolder, ""));

@@ -29,4 +29,19 @@ Result<void> SimulatedVideoDevice::changeSetting(int, int)
     return Error("The simulated camera has no settings", ErrorKind::Unsupported);
 }
 
+BuiltInVideoDevice simulatedCameraDevice(const PacingClock& clock, SimulationParameters scene,
+                                         LiveJumpTiming timing, PictureSize preferredSize)
+{
+    return {SimulatedVideoDevice::deviceName, [&clock, scene, timing, preferredSize] {
+                return std::unique_ptr<VideoDevice>(
+                    std::make_unique<SimulatedVideoDevice>(clock, scene, timing, preferredSize));
+            }};
+}
+
+LiveJumpCamera* simulatedCameraOf(VideoDevice* device)
+{
+    auto* simulated = dynamic_cast<SimulatedVideoDevice*>(device);
+    return simulated ? &simulated->camera() : nullptr;
+}
+
 } // namespace leapmark

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/BuiltInVideoDevice.h"
 #include "capture/VideoDevice.h"
 #include "simulator/LiveJumpCamera.h"
 
@@ -33,5 +34,14 @@ private:
     LiveJumpCamera m_camera;
     PictureSize m_preferredSize;
 };
+
+/** The simulated camera as a built-in device of the capture back end, listed under its name. */
+[[nodiscard]] BuiltInVideoDevice simulatedCameraDevice(const PacingClock& clock,
+                                                       SimulationParameters scene = {},
+                                                       LiveJumpTiming timing = {},
+                                                       PictureSize preferredSize = {1280, 720});
+
+/** The simulated camera of a connected device, or none when it is another device (or none). */
+[[nodiscard]] LiveJumpCamera* simulatedCameraOf(VideoDevice* device);
 
 } // namespace leapmark

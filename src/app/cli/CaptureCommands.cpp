@@ -93,10 +93,11 @@ std::string listedName(const std::string& name)
     return name == SimulatedVideoDevice::deviceName ? simulatedWord : name;
 }
 
-CaptureBackEndOptions commandLineOptions()
+CaptureBackEndOptions commandLineOptions(const PacingClock& clock)
 {
     CaptureBackEndOptions options;
     options.watchDevices = false;
+    options.builtInDevices.push_back(simulatedCameraDevice(clock));
     return options;
 }
 
@@ -107,7 +108,7 @@ int runDevices(CliArguments& args, CommandOutput& output)
     DrainedEvents events;
     SteadyPacingClock clock;
     SystemDeviceCatalog catalog;
-    FfmpegCaptureControl control(events, clock, catalog, commandLineOptions());
+    FfmpegCaptureControl control(events, clock, catalog, commandLineOptions(clock));
     for (const std::string& name : control.videoDevices())
         output.out << listedName(name) << "\n";
     return Success;
@@ -183,7 +184,7 @@ int runCapture(CliArguments& args, CommandOutput& output)
     DrainedEvents events;
     SteadyPacingClock clock;
     SystemDeviceCatalog catalog;
-    FfmpegCaptureControl control(events, clock, catalog, commandLineOptions());
+    FfmpegCaptureControl control(events, clock, catalog, commandLineOptions(clock));
     ReportingListener listener(output.err);
     control.setListener(&listener);
 

@@ -5,9 +5,9 @@
 #include "capture/ffmpeg/EffectFilter.h"
 #include "capture/ffmpeg/JpegStill.h"
 #include "common/NumberText.h"
-#include "simulator/SimulatedVideoDevice.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -15,7 +15,18 @@
 namespace leapmark {
 namespace {
 
-constexpr const char* simulatedKey = "simulated";
+constexpr const char* builtInKeyPrefix = "built-in:";
+
+/** The position of a built-in device in the options, from its key; -1 for a system device. */
+int builtInIndex(const std::string& key)
+{
+    const std::string_view prefix(builtInKeyPrefix);
+    int index = -1;
+    if (key.rfind(prefix, 0) != 0 ||
+        std::from_chars(key.data() + prefix.size(), key.data() + key.size(), index).ec != std::errc())
+        return -1;
+    return index;
+}
 
 Error notConnected()
 {
@@ -69,8 +80,8 @@ FfmpegCaptureControl::FfmpegCaptureControl(EventPoster& poster, const PacingCloc
       m_events(std::make_unique<PostedEvents>(*this)), m_pipeline(clock, *m_events)
 {
     std::vector<ListedDevice> permanent;
-    if (m_options.simulatedCamera)
-        permanent.push_back({simulatedKey, SimulatedVideoDevice::deviceName, true});
+    for (std::size_t i = 0; i < m_options.builtInDevices.size(); ++i)
+        permanent.push_back({builtInKeyPrefix + std::to_string(i), m_options.builtInDevices[i].name, true});
     m_videoDevices = initialDeviceList(m_catalog.scanVideo(), permanent);
     m_currentVideo = m_videoDevices.empty() ? -1 : 0;
     m_audioDevices = m_catalog.scanAudio();
@@ -142,11 +153,11 @@ Result<void> FfmpegCaptureControl::connect(int index)
         return Error("There is no capture device " + std::to_string(index), ErrorKind::NotFound);
     disconnect();
     const ListedDevice& listed = m_videoDevices[static_cast<std::size_t>(index)];
-    if (listed.key == simulatedKey) {
-        auto simulated = std::make_unique<SimulatedVideoDevice>(m_clock, m_options.scene, m_options.timing,
-                                                                m_options.simulatedSize);
-        m_simulated = &simulated->camera();
-        m_device = std::move(simulated);
+    const int builtIn = builtInIndex(listed.key);
+    if (builtIn >= 0 && builtIn < static_cast<int>(m_options.builtInDevices.size())) {
+        m_device = m_options.builtInDevices[static_cast<std::size_t>(builtIn)].make();
+        if (!m_device)
+            return Error("Could not start the capture device " + listed.name);
     } else {
         auto device = m_catalog.openVideo(listed.key);
         if (!device)
@@ -159,7 +170,6 @@ Result<void> FfmpegCaptureControl::connect(int index)
         m_size = m_device->preferredSize();
     if (auto started = startDevice(); !started) {
         m_device.reset();
-        m_simulated = nullptr;
         return started;
     }
     m_connectedIndex = index;
@@ -172,13 +182,12 @@ void FfmpegCaptureControl::disconnect()
     m_pipeline.stopDevice();
     m_audio.reset();
     m_device.reset();
-    m_simulated = nullptr;
     m_connectedIndex = -1;
 }
 
-LiveJumpCamera* FfmpegCaptureControl::connectedSimulatedCamera()
+VideoDevice* FfmpegCaptureControl::connectedDevice()
 {
-    return connected() ? m_simulated : nullptr;
+    return connected() ? m_device.get() : nullptr;
 }
 
 FrameRate FfmpegCaptureControl::askedRate() const

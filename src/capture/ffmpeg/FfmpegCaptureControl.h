@@ -1,12 +1,12 @@
 #pragma once
 
+#include "capture/BuiltInVideoDevice.h"
 #include "capture/CaptureControl.h"
 #include "capture/CapturePipeline.h"
 #include "capture/DeviceCatalog.h"
 #include "capture/DeviceList.h"
 #include "capture/EventPoster.h"
 #include "capture/ffmpeg/PreviewScaler.h"
-#include "simulator/LiveJumpCamera.h"
 #include "video/ffmpeg/AviVideoCodec.h"
 
 #include <atomic>
@@ -23,13 +23,8 @@ class DeviceNodeWatch;
 
 struct CaptureBackEndOptions
 {
-    /** List the simulated shore camera (always, after any real device). */
-    bool simulatedCamera = true;
-    /** The simulated camera's course and landing; its size and rate are chosen on the panel. */
-    SimulationParameters scene{};
-    LiveJumpTiming timing{};
-    /** The simulated camera's picture size when first connected. */
-    PictureSize simulatedSize{1280, 720};
+    /** Devices listed always, after any the system has (the simulated shore camera). */
+    std::vector<BuiltInVideoDevice> builtInDevices{};
     /** Watch /dev for cameras plugged in and out. */
     bool watchDevices = true;
     /** Where file names without a folder go (the application folder). */
@@ -41,7 +36,7 @@ struct CaptureBackEndOptions
 
 /**
  * The capture control on FFmpeg: lists the system's cameras (Video4Linux2 through libavdevice) and
- * the simulated shore camera, the compressors Motion JPEG, FFV1 and H.264 intra (list position -1,
+ * the built-in devices it is given, the compressors Motion JPEG, FFV1 and H.264 intra (list position -1,
  * "None", records uncompressed), ALSA sound inputs, and the effects as filters. Connecting starts the
  * device on the capture pipeline; a recording is an AVI written on the pipeline's writer thread.
  *
@@ -128,8 +123,8 @@ public:
     /** Scans for devices again and reports what came and went as device-change events. */
     void rescanDevices();
 
-    /** The simulated camera while it is the connected device, for its ground truth. */
-    [[nodiscard]] LiveJumpCamera* connectedSimulatedCamera();
+    /** The device while one is connected (a built-in device's ground truth is read from it). */
+    [[nodiscard]] VideoDevice* connectedDevice();
 
     /** The file a name without a folder stands for. */
     [[nodiscard]] std::filesystem::path resolvedPath(const std::string& name) const;
@@ -164,7 +159,6 @@ private:
     std::vector<AviVideoCodec> m_codecs;
 
     std::unique_ptr<VideoDevice> m_device;
-    LiveJumpCamera* m_simulated = nullptr;
     int m_connectedIndex = -1;
     std::unique_ptr<AudioSource> m_audio;
     PictureSize m_size{};

@@ -46,13 +46,13 @@ protected:
         poster.drain();
     }
 
-    static CaptureBackEndOptions options(const TempFolder& folder, LiveJumpTiming timing = {})
+    static CaptureBackEndOptions options(const TempFolder& folder, const PacingClock& clock,
+                                         LiveJumpTiming timing = {})
     {
         CaptureBackEndOptions chosen;
         chosen.watchDevices = false;
         chosen.relativeFolder = folder.path();
-        chosen.timing = timing;
-        chosen.simulatedSize = {320, 240};
+        chosen.builtInDevices.push_back(simulatedCameraDevice(clock, {}, timing, {320, 240}));
         return chosen;
     }
 
@@ -61,7 +61,7 @@ protected:
     SteadyPacingClock clock;
     PluggableCatalog catalog;
     NotingListener listener;
-    FfmpegCaptureControl control{poster, clock, catalog, options(folder, {0.6, 10.0, 4.0})};
+    FfmpegCaptureControl control{poster, clock, catalog, options(folder, clock, {0.6, 10.0, 4.0})};
 };
 
 TEST_F(FfmpegCaptureControlTest, TheSimulatedCameraIsAlwaysListedAndFirstWithoutARealOne)
@@ -71,7 +71,7 @@ TEST_F(FfmpegCaptureControlTest, TheSimulatedCameraIsAlwaysListedAndFirstWithout
 
     PluggableCatalog withCamera;
     withCamera.video = {{"/dev/video0", "USB camera", false}};
-    FfmpegCaptureControl other(poster, clock, withCamera, options(folder));
+    FfmpegCaptureControl other(poster, clock, withCamera, options(folder, clock));
     EXPECT_THAT(other.videoDevices(), ElementsAre("USB camera", SimulatedVideoDevice::deviceName));
     EXPECT_THAT(other.connect(0).error().text(), HasSubstr("/dev/video0"));
     EXPECT_FALSE(other.connected());
@@ -122,7 +122,7 @@ TEST_F(FfmpegCaptureControlTest, TheLandingOfASimulatedJumpIsFoundInTheFileByIts
     connectSimulated();
     control.setStreamFile("jump.avi");
     record(std::chrono::milliseconds(1000));
-    LiveJumpCamera* camera = control.connectedSimulatedCamera();
+    LiveJumpCamera* camera = simulatedCameraOf(control.connectedDevice());
     ASSERT_NE(camera, nullptr);
     const std::int64_t landing = camera->landingFrameNumber();
 
@@ -147,7 +147,7 @@ TEST_F(FfmpegCaptureControlTest, ThePreTriggerFramesOpenTheFileAndAreCounted)
     EXPECT_GE(counters.totalFrames, 15 + 8);
     EXPECT_GE(counters.timeMs, 800);
 
-    const std::int64_t landing = control.connectedSimulatedCamera()->landingFrameNumber();
+    const std::int64_t landing = simulatedCameraOf(control.connectedDevice())->landingFrameNumber();
     const auto video = readCapturedVideo(folder.file("early.avi"));
     ASSERT_TRUE(video);
     EXPECT_EQ(video->frameCount, counters.totalFrames);
@@ -242,7 +242,7 @@ TEST_F(FfmpegCaptureControlTest, EffectsCompressorsAndGrabsWork)
 
 TEST_F(FfmpegCaptureControlTest, WithNoEncoderFoundNoCompressorIsChosenAndTheRecordingIsUncompressed)
 {
-    CaptureBackEndOptions none = options(folder);
+    CaptureBackEndOptions none = options(folder, clock);
     none.compressors = {};
     FfmpegCaptureControl bare(poster, clock, catalog, none);
     bare.setListener(&listener);

@@ -17,6 +17,7 @@
 #include "simulator/GroundTruth.h"
 #include "simulator/SimulatedGrid.h"
 #include "simulator/SimulatedGridFile.h"
+#include "simulator/SimulatedVideoDevice.h"
 #include "support/app/AppHarness.h"
 
 #include <QComboBox>
@@ -60,7 +61,7 @@ TEST(RoadFromCapture, TheRecordedJumpHasTheSimulatorsOfficialDistance)
     ASSERT_TRUE(AppHarness::waitFor([&] { return capture.CapturePRO1->frameNumber() >= 0; }));
     capture.txtSkierName->setText(QStringLiteral("Ann"));
     AppHarness::click(capture.cmdStartCapture);
-    const std::int64_t landing = app.backEnd()->connectedSimulatedCamera()->landingFrameNumber();
+    const std::int64_t landing = simulatedCameraOf(app.backEnd()->connectedDevice())->landingFrameNumber();
     ASSERT_TRUE(AppHarness::waitFor([&] { return capture.CapturePRO1->frameNumber() >= landing + 3; }));
     AppHarness::click(capture.cmdStartTimer);
     AppHarness::wait(300);

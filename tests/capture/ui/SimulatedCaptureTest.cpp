@@ -80,7 +80,7 @@ TEST_F(SimulatedCapture, ARecordedJumpReachesFrameSelectionWithItsLandingInTheFi
     form().txtSkierName->setText(QStringLiteral("Ann"));
     AppHarness::click(form().cmdStartCapture);
     ASSERT_TRUE(form().cmdEndCapture->isEnabled());
-    const std::int64_t landing = app.backEnd()->connectedSimulatedCamera()->landingFrameNumber();
+    const std::int64_t landing = simulatedCameraOf(app.backEnd()->connectedDevice())->landingFrameNumber();
     // The operator sees the skis touch the water and presses Contact a moment later.
     ASSERT_TRUE(AppHarness::waitFor([&] { return form().CapturePRO1->frameNumber() >= landing + 3; }));
     AppHarness::click(form().cmdStartTimer);
@@ -128,7 +128,7 @@ TEST_F(SimulatedCapture, ThePreTriggerBufferKeepsTheSecondBeforeStartAndMovesThe
     ASSERT_TRUE(video);
     EXPECT_EQ(video->frameCount, counters.totalFrames);
     EXPECT_GE(video->frameCount, 30 + 10);
-    const std::int64_t landing = app.backEnd()->connectedSimulatedCamera()->landingFrameNumber();
+    const std::int64_t landing = simulatedCameraOf(app.backEnd()->connectedDevice())->landingFrameNumber();
     EXPECT_NEAR(static_cast<double>(landing - video->stamps[0]), 30.0 + 18.0, 1.0);
 }
 

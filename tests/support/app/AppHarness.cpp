@@ -5,6 +5,7 @@
 #include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
+#include "simulator/SimulatedVideoDevice.h"
 #include "support/GoldenFile.h"
 
 #include <QAbstractButton>
@@ -27,8 +28,7 @@ AppHarness::AppHarness(HarnessCamera camera, LiveJumpTiming timing) : m_videoDir
         CaptureBackEndOptions options;
         options.watchDevices = false;
         options.relativeFolder = appDir();
-        options.simulatedSize = {320, 240};
-        options.timing = timing;
+        options.builtInDevices.push_back(simulatedCameraDevice(m_pacing, {}, timing, {320, 240}));
         m_backEnd = std::make_unique<FfmpegCaptureControl>(m_poster, m_pacing, m_devices, options);
     }
     std::filesystem::create_directories(exchangeDir());

@@ -7,6 +7,7 @@
 #include "capture/ui/QtEventPoster.h"
 #include "common/Clock.h"
 #include "settings/InMemorySettingsStore.h"
+#include "simulator/LiveJumpCamera.h"
 #include "shell/ui/Application.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
