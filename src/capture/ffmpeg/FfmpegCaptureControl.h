@@ -136,6 +136,10 @@ private:
     };
     class PostedEvents;
 
+    /** The first listing: the system's devices, then the built-in ones. */
+    void listDevices();
+    [[nodiscard]] static Error notConnected();
+    [[nodiscard]] static Error busyRecording();
     void frameArrived(const YuvPicture& picture, std::int64_t deviceFrameNumber) override;
     [[nodiscard]] Result<void> startDevice();
     [[nodiscard]] Result<void> restartDevice();
