@@ -5,6 +5,7 @@
 #include "common/Result.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +59,7 @@ class CaptureListener
 {
 public:
     virtual ~CaptureListener() = default;
-    /** code: 300 started, 301 ended, 510 counters moved (see CaptureEvents.h). */
+    /** code: 300 started, 301 ended, 320 restarting, 321 restarted, 510 counters moved (CaptureEvents.h). */
     virtual void captureStatus(int code, const std::string& text) = 0;
     virtual void captureMessage(const std::string& text) = 0;
     virtual void captureWarning(const std::string& text) = 0;
@@ -67,6 +68,9 @@ public:
     /** A new live picture is waiting in takePreviewImage(); only the latest is ever kept. */
     virtual void previewFrameReady() {}
 };
+
+/** How a still grab ended, told on the user-interface thread. */
+using GrabFinished = std::function<void(const Result<void>& outcome)>;
 
 /**
  * The capture device and its recorder: lists devices and their formats, connects, previews,
@@ -143,7 +147,12 @@ public:
     virtual void setTimeLimitSeconds(int seconds) = 0;
     [[nodiscard]] virtual std::string streamFile() const = 0;
     virtual void setStreamFile(const std::string& path) = 0;
-    [[nodiscard]] virtual Result<void> grabFrame() = 0;
+    /**
+     * Grabs the device's next frame into the frame file without making the caller wait for it. A
+     * refusal (no device) is returned at once and `finished` is never called; otherwise `finished`
+     * hears later, on the user-interface thread, whether the still was written.
+     */
+    [[nodiscard]] virtual Result<void> grabFrame(GrabFinished finished) = 0;
     [[nodiscard]] virtual Result<void> startCapture() = 0;
     [[nodiscard]] virtual Result<void> stopCapture() = 0;
     [[nodiscard]] virtual bool capturing() const = 0;

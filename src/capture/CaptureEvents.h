@@ -12,6 +12,10 @@ inline constexpr int started = 300;
 inline constexpr int ended = 301;
 /** The counters have moved. */
 inline constexpr int progress = 510;
+/** The device closes and opens again for changed settings. */
+inline constexpr int restarting = 320;
+/** The device runs again with the changed settings. */
+inline constexpr int restarted = 321;
 } // namespace capture_status
 
 /**

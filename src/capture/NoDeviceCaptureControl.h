@@ -66,7 +66,7 @@ public:
     void setTimeLimitSeconds(int seconds) override { m_timeLimit = seconds; }
     std::string streamFile() const override { return m_streamFile; }
     void setStreamFile(const std::string& path) override { m_streamFile = path; }
-    Result<void> grabFrame() override { return notConnected(); }
+    Result<void> grabFrame(GrabFinished) override { return notConnected(); }
     Result<void> startCapture() override { return notConnected(); }
     Result<void> stopCapture() override { return success(); }
     bool capturing() const override { return false; }

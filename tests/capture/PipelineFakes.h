@@ -52,6 +52,9 @@ class GatedSource final : public CaptureSource
 public:
     Result<void> open(const SourceFormat& format) override
     {
+        const std::lock_guard lock(m_mutex);
+        // As a real device, an interruption meant for the last opening is forgotten.
+        m_interrupted = false;
         size = format.size;
         opened = true;
         return success();

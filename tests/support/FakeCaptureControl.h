@@ -133,7 +133,12 @@ public:
     void setTimeLimitSeconds(int seconds) override { limitSeconds = seconds; }
     std::string streamFile() const override { return stream; }
     void setStreamFile(const std::string& path) override { stream = path; }
-    Result<void> grabFrame() override { return success(); }
+    Result<void> grabFrame(GrabFinished finished) override
+    {
+        if (finished)
+            finished(success());
+        return success();
+    }
     Result<void> startCapture() override
     {
         ++startCount;

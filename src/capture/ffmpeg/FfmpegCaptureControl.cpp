@@ -3,6 +3,9 @@
 #include "capture/ffmpeg/DeviceNodeWatch.h"
 #include "common/NumberText.h"
 
+#include <exception>
+#include <string>
+
 namespace leapmark {
 
 /** Pipeline events, handed to the listener on the user-interface thread. */
@@ -54,6 +57,7 @@ FfmpegCaptureControl::~FfmpegCaptureControl()
 {
     m_watch.reset();
     m_slot->listener = nullptr;
+    m_restarter.cancel();
     m_pipeline.stopDevice();
 }
 
@@ -93,42 +97,60 @@ FrameRate FfmpegCaptureControl::askedRate() const
     return {30, 1};
 }
 
-Result<void> FfmpegCaptureControl::startDevice()
+FfmpegCaptureControl::DeviceStart FfmpegCaptureControl::deviceStart() const
+{
+    DeviceStart start{m_size, askedRate(), m_preTriggerSeconds, std::nullopt, m_audioFormat};
+    if (m_currentAudio >= 0 && m_currentAudio < static_cast<int>(m_audioDevices.size()))
+        start.audioKey = m_audioDevices[static_cast<std::size_t>(m_currentAudio)].key;
+    return start;
+}
+
+Result<void> FfmpegCaptureControl::startDevice(const DeviceStart& start)
 {
     m_audio.reset();
-    AudioSource* audio = nullptr;
-    if (m_currentAudio >= 0 && m_currentAudio < static_cast<int>(m_audioDevices.size())) {
-        m_audio = m_catalog.openAudio(m_audioDevices[static_cast<std::size_t>(m_currentAudio)].key);
-        audio = m_audio.get();
-    }
+    if (start.audioKey)
+        m_audio = m_catalog.openAudio(*start.audioKey);
     PipelineSettings settings;
-    settings.preTriggerSeconds = m_preTriggerSeconds;
+    settings.preTriggerSeconds = start.preTriggerSeconds;
+    const SourceFormat format{start.size, start.rate};
     auto started =
-        m_pipeline.startDevice(m_device->source(), {m_size, askedRate()}, settings, audio, m_audioFormat);
-    if (!started && audio) {
+        m_pipeline.startDevice(m_device->source(), format, settings, m_audio.get(), start.audioFormat);
+    if (!started && m_audio) {
         // A sound device that will not open must not keep the camera from running.
         m_audio.reset();
         const std::string reason = started.error().text();
-        started = m_pipeline.startDevice(m_device->source(), {m_size, askedRate()}, settings);
+        started = m_pipeline.startDevice(m_device->source(), format, settings);
         if (started)
             m_events->warning("Recording without sound: " + reason);
     }
     return started;
 }
 
-Result<void> FfmpegCaptureControl::restartDevice()
-{
-    if (!m_device)
-        return success();
-    if (m_pipeline.recording())
-        return busyRecording();
-    m_pipeline.stopDevice();
-    return startDevice();
-}
-
 void FfmpegCaptureControl::restartAfterChange()
 {
-    if (auto restarted = restartDevice(); !restarted)
-        m_events->message(restarted.error().text());
+    if (!m_device)
+        return;
+    if (m_pipeline.recording()) {
+        m_events->message(busyRecording().text());
+        return;
+    }
+    m_restarter.schedule([this, start = deviceStart()] { restart(start); });
 }
+
+void FfmpegCaptureControl::restart(const DeviceStart& start)
+{
+    const std::string format = sizeText(start.size) + ", " + frameRateText(start.rate) + " frames/s";
+    try {
+        m_events->status(capture_status::restarting, "Starting the capture device again at " + format);
+        m_pipeline.stopDevice();
+        if (auto started = startDevice(start); !started) {
+            m_events->message(started.error().text());
+            return;
+        }
+        m_events->status(capture_status::restarted, "The capture device runs at " + format);
+    } catch (const std::exception& failure) {
+        m_events->message("The capture device could not start again: " + std::string(failure.what()));
+    }
+}
+
 } // namespace leapmark

@@ -6,15 +6,17 @@
 #include "capture/DeviceCatalog.h"
 #include "capture/DeviceList.h"
 #include "capture/EventPoster.h"
+#include "capture/ffmpeg/DeviceRestarter.h"
 #include "capture/ffmpeg/PreviewScaler.h"
+#include "capture/ffmpeg/StillGrabber.h"
 #include "video/ffmpeg/AviVideoCodec.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace leapmark {
@@ -40,9 +42,13 @@ struct CaptureBackEndOptions
  * "None", records uncompressed), ALSA sound inputs, and the effects as filters. Connecting starts the
  * device on the capture pipeline; a recording is an AVI written on the pipeline's writer thread.
  *
- * Every call comes from the user-interface thread. Events (status, message, warning, device changes,
- * live pictures) reach the listener through the poster, so they too arrive on that thread, and never
- * after this control is gone.
+ * Every call comes from the user-interface thread, and none of them waits for the device's pictures:
+ * a grabbed still is taken and written on a thread of its own, and a change of size, rate, pre-trigger,
+ * colour format, input or sound restarts the device on another (DeviceRestarter), whose progress and
+ * failures come as events. Connecting, disconnecting and starting or stopping a recording first wait
+ * for a restart under way. Events (status, message, warning, device changes, live pictures, finished
+ * stills) reach the listener through the poster, so they too arrive on that thread, and never after
+ * this control is gone.
  */
 class FfmpegCaptureControl final : public CaptureControl, private FrameObserver
 {
@@ -109,7 +115,7 @@ public:
     void setTimeLimitSeconds(int seconds) override { m_timeLimitSeconds = seconds; }
     std::string streamFile() const override { return m_streamFile; }
     void setStreamFile(const std::string& path) override { m_streamFile = path; }
-    Result<void> grabFrame() override;
+    Result<void> grabFrame(GrabFinished finished) override;
     Result<void> startCapture() override;
     Result<void> stopCapture() override;
     bool capturing() const override;
@@ -141,10 +147,23 @@ private:
     [[nodiscard]] static Error notConnected();
     [[nodiscard]] static Error busyRecording();
     void frameArrived(const YuvPicture& picture, std::int64_t deviceFrameNumber) override;
-    [[nodiscard]] Result<void> startDevice();
-    [[nodiscard]] Result<void> restartDevice();
-    /** Restarts a connected device after a change, reporting a failure as a message event. */
+    /** Everything the device is started with, taken on the user-interface thread. */
+    struct DeviceStart
+    {
+        PictureSize size;
+        FrameRate rate;
+        double preTriggerSeconds = 0.0;
+        /** The sound device, when one is chosen. */
+        std::optional<std::string> audioKey;
+        AudioFormat audioFormat;
+    };
+    [[nodiscard]] DeviceStart deviceStart() const;
+    /** Starts the pipeline on the connected device; on the user-interface or the restarter's thread. */
+    [[nodiscard]] Result<void> startDevice(const DeviceStart& start);
+    /** Restarts a connected device after a change on the restarter's thread (the last change wins). */
     void restartAfterChange();
+    /** The restart itself, on the restarter's thread; progress and failure are posted as events. */
+    void restart(const DeviceStart& start);
     [[nodiscard]] FrameRate askedRate() const;
     void post(std::function<void(CaptureListener&)> event);
     void applyScan(DeviceCategory category, std::vector<ListedDevice>& listed,
@@ -164,6 +183,7 @@ private:
 
     std::unique_ptr<VideoDevice> m_device;
     int m_connectedIndex = -1;
+    // Written only while no restart runs, or by the restart itself.
     std::unique_ptr<AudioSource> m_audio;
     PictureSize m_size{};
     double m_framesPerSecond = 30.0;
@@ -183,13 +203,12 @@ private:
     std::atomic<bool> m_previewPending{false};
     PreviewScaler m_scaler;
     std::mutex m_frameMutex;
-    std::condition_variable m_grabbedWake;
     std::shared_ptr<const PreviewImage> m_latestPreview;
-    bool m_grabWanted = false;
-    std::optional<YuvPicture> m_grabbed;
+    StillGrabber m_stills;
 
     std::unique_ptr<PostedEvents> m_events;
     CapturePipeline m_pipeline;
+    DeviceRestarter m_restarter;
     std::unique_ptr<DeviceNodeWatch> m_watch;
 };
 

@@ -48,7 +48,8 @@ void FfmpegCaptureControl::setCurrentVideoDevice(int index)
 
 bool FfmpegCaptureControl::connected() const
 {
-    return m_device != nullptr && m_pipeline.deviceRunning();
+    // A device starting again after a change still counts as connected.
+    return m_device != nullptr && (m_pipeline.deviceRunning() || m_restarter.busy());
 }
 
 Result<void> FfmpegCaptureControl::connect(int index)
@@ -72,7 +73,7 @@ Result<void> FfmpegCaptureControl::connect(int index)
     // The size chosen before stays when the new device offers it too.
     if (std::find(sizes.begin(), sizes.end(), m_size) == sizes.end())
         m_size = m_device->preferredSize();
-    if (auto started = startDevice(); !started) {
+    if (auto started = startDevice(deviceStart()); !started) {
         m_device.reset();
         return started;
     }
@@ -83,6 +84,7 @@ Result<void> FfmpegCaptureControl::connect(int index)
 
 void FfmpegCaptureControl::disconnect()
 {
+    m_restarter.cancel();
     m_pipeline.stopDevice();
     m_audio.reset();
     m_device.reset();

@@ -38,7 +38,8 @@ Result<void> FfmpegCaptureControl::setCurrentResolution(int index)
     if (m_pipeline.recording())
         return busyRecording();
     m_size = sizes[static_cast<std::size_t>(index)];
-    return restartDevice();
+    restartAfterChange();
+    return success();
 }
 
 std::vector<std::string> FfmpegCaptureControl::colorFormats() const
@@ -59,12 +60,15 @@ Result<void> FfmpegCaptureControl::setCurrentColorFormat(int index)
         return success();
     if (m_pipeline.recording())
         return busyRecording();
+    // The device's own choice changes only while no restart opens it.
+    m_restarter.settle();
     if (auto selected = m_device->selectColourFormat(index); !selected)
         return selected;
     const std::vector<PictureSize> sizes = m_device->sizes();
     if (std::find(sizes.begin(), sizes.end(), m_size) == sizes.end())
         m_size = m_device->preferredSize();
-    return restartDevice();
+    restartAfterChange();
+    return success();
 }
 
 std::vector<std::string> FfmpegCaptureControl::videoInputs() const
@@ -85,9 +89,11 @@ Result<void> FfmpegCaptureControl::setCurrentVideoInput(int index)
         return success();
     if (m_pipeline.recording())
         return busyRecording();
+    m_restarter.settle();
     if (auto selected = m_device->selectInput(index); !selected)
         return selected;
-    return restartDevice();
+    restartAfterChange();
+    return success();
 }
 
 Result<void> FfmpegCaptureControl::setCurrentChannel(int)
@@ -97,7 +103,8 @@ Result<void> FfmpegCaptureControl::setCurrentChannel(int)
 
 double FfmpegCaptureControl::frameRate() const
 {
-    if (m_device && m_pipeline.deviceRunning())
+    // While the device starts again, what it will deliver is not known yet.
+    if (m_device && m_pipeline.deviceRunning() && !m_restarter.busy())
         return m_device->deliveredRate(askedRate()).framesPerSecond();
     return m_framesPerSecond;
 }

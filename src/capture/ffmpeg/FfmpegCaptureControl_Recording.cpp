@@ -33,7 +33,7 @@ void FfmpegCaptureControl::setAudioFormat(const AudioFormat& format)
                          format.channels != m_audioFormat.channels ||
                          format.bitsPerSample != m_audioFormat.bitsPerSample;
     m_audioFormat = format;
-    if (changed && m_audio)
+    if (changed && m_currentAudio >= 0)
         restartAfterChange();
 }
 
@@ -49,6 +49,8 @@ void FfmpegCaptureControl::setPreTriggerSeconds(double seconds)
 
 Result<void> FfmpegCaptureControl::startCapture()
 {
+    // The recording takes the size and rate of the last change, so a restart under way finishes first.
+    m_restarter.settle();
     if (!connected())
         return notConnected();
     if (m_pipeline.recording())
@@ -71,6 +73,7 @@ Result<void> FfmpegCaptureControl::startCapture()
 
 Result<void> FfmpegCaptureControl::stopCapture()
 {
+    m_restarter.settle();
     return m_pipeline.stopRecording();
 }
 

@@ -1,9 +1,6 @@
 // The capture control's single pictures: grabbed stills and the live preview.
 #include "capture/ffmpeg/FfmpegCaptureControl.h"
 
-#include "capture/ffmpeg/JpegStill.h"
-
-#include <chrono>
 #include <cstdio>
 
 namespace leapmark {
@@ -23,39 +20,28 @@ std::string numberedName(const std::string& name, int number)
 
 } // namespace
 
-Result<void> FfmpegCaptureControl::grabFrame()
+Result<void> FfmpegCaptureControl::grabFrame(GrabFinished finished)
 {
     if (!connected())
         return notConnected();
-    std::optional<YuvPicture> picture;
-    {
-        std::unique_lock lock(m_frameMutex);
-        m_grabWanted = true;
-        m_grabbed.reset();
-        const bool arrived =
-            m_grabbedWake.wait_for(lock, std::chrono::seconds(2), [this] { return m_grabbed.has_value(); });
-        m_grabWanted = false;
-        if (!arrived)
-            return Error("The capture device sent no picture to grab");
-        picture = std::move(m_grabbed);
-        m_grabbed.reset();
-    }
     std::string name =
         m_frameOptions.frameFile.empty() ? std::string("testvid.jpg") : m_frameOptions.frameFile;
     if (m_frameOptions.autoIncrement)
         name = numberedName(name, ++m_grabCount);
-    return writeJpegStill(resolvedPath(name), *picture);
+    std::weak_ptr<ListenerSlot> alive = m_slot;
+    m_stills.request(resolvedPath(name), [&poster = m_poster, alive,
+                                          finished = std::move(finished)](Result<void> outcome) mutable {
+        poster.post([alive, finished = std::move(finished), outcome = std::move(outcome)] {
+            if (alive.lock() && finished)
+                finished(outcome);
+        });
+    });
+    return success();
 }
 
 void FfmpegCaptureControl::frameArrived(const YuvPicture& picture, std::int64_t deviceFrameNumber)
 {
-    {
-        const std::lock_guard lock(m_frameMutex);
-        if (m_grabWanted && !m_grabbed) {
-            m_grabbed = picture;
-            m_grabbedWake.notify_all();
-        }
-    }
+    m_stills.offer(picture);
     // One live picture at a time: while the screen has not taken the last one, newer ones pass by.
     if (!m_preview || m_previewPending.exchange(true))
         return;

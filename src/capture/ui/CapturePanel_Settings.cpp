@@ -17,6 +17,7 @@
 #include "settings/SettingsText.h"
 #include "shell/Prompts.h"
 #include "shell/SaveFileDialog.h"
+#include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/WaitCursor.h"
 
@@ -24,11 +25,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace leapmark {
 using namespace capture_panel;
 namespace {
+
+const QString kTakingStill = QStringLiteral("Taking a still...");
 
 int wholeNumber(const QLineEdit* box)
 {
@@ -219,8 +223,21 @@ void CapturePanel::CmdCap_Click()
     WaitCursor hourglass;
     if (CaptureType->currentIndex() == kFrames) {
         SetCaptureValues();
-        if (auto grabbed = capture.grabFrame(); !grabbed)
-            tellError(hexErrorBoxText(grabbed.error()));
+        // The still is taken and written while the screen goes on; the status line says so meanwhile.
+        const QString before = LblStatus->text();
+        LblStatus->setText(kTakingStill);
+        const auto finished = [panel = QPointer<CapturePanel>(this), before](const Result<void>& outcome) {
+            if (!panel)
+                return;
+            runHandler(panel->m_app.prompts, [&] {
+                if (panel->LblStatus->text() == kTakingStill && before != kTakingStill)
+                    panel->LblStatus->setText(before);
+                if (!outcome)
+                    panel->tellError(hexErrorBoxText(outcome.error()));
+            });
+        };
+        if (auto grabbed = capture.grabFrame(finished); !grabbed)
+            finished(grabbed);
         return;
     }
     if (CmdCap->text() == kCaptureStream) {

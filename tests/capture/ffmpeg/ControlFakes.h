@@ -3,9 +3,14 @@
 #include "capture/CaptureControl.h"
 #include "capture/DeviceCatalog.h"
 #include "capture/EventPoster.h"
+#include "capture/PipelineFakes.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +85,108 @@ public:
 
     std::vector<ListedDevice> video;
     std::vector<ListedDevice> audio;
+};
+
+/**
+ * A source whose every opening waits until the test lets it through (or five seconds pass), as a
+ * slow camera driver does; its frames come only when the test delivers them.
+ */
+class HeldOpenSource final : public CaptureSource
+{
+public:
+    Result<void> open(const SourceFormat& format) override
+    {
+        std::unique_lock lock(m_mutex);
+        ++m_waiting;
+        m_wake.notify_all();
+        m_wake.wait_for(lock, std::chrono::seconds(5), [this] { return m_opensAllowed > 0; });
+        --m_waiting;
+        if (m_opensAllowed > 0)
+            --m_opensAllowed;
+        m_opened.push_back(format);
+        if (m_failure) {
+            Error failure = *m_failure;
+            m_failure.reset();
+            return failure;
+        }
+        return frames.open(format);
+    }
+    Result<void> waitForFrame() override { return frames.waitForFrame(); }
+    Result<std::int64_t> takeFrame(YuvPicture* picture) override { return frames.takeFrame(picture); }
+    void close() override { frames.close(); }
+    void interrupt() override { frames.interrupt(); }
+
+    /** Lets that many openings through. */
+    void allowOpens(int count)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_opensAllowed += count;
+        m_wake.notify_all();
+    }
+    /** The next opening fails. */
+    void failNextOpen(const std::string& reason)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_failure = Error(reason);
+    }
+    /** Waits until an opening is held at the gate; false after two seconds. */
+    bool waitUntilHeld()
+    {
+        std::unique_lock lock(m_mutex);
+        return m_wake.wait_for(lock, std::chrono::seconds(2), [this] { return m_waiting > 0; });
+    }
+    /** The formats asked for so far, in order. */
+    std::vector<SourceFormat> openings()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_opened;
+    }
+
+    GatedSource frames;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    int m_opensAllowed = 0;
+    int m_waiting = 0;
+    std::optional<Error> m_failure;
+    std::vector<SourceFormat> m_opened;
+};
+
+/** A camera of three sizes on a held source. */
+class HeldCamera final : public VideoDevice
+{
+public:
+    explicit HeldCamera(HeldOpenSource& source) : m_source(source) {}
+    std::vector<PictureSize> sizes() const override { return {{160, 120}, {320, 240}, {640, 480}}; }
+    PictureSize preferredSize() const override { return {160, 120}; }
+    std::vector<std::string> colourFormats() const override { return {"I420"}; }
+    int currentColourFormat() const override { return 0; }
+    Result<void> selectColourFormat(int) override { return success(); }
+    std::vector<std::string> inputs() const override { return {}; }
+    int currentInput() const override { return -1; }
+    Result<void> selectInput(int) override { return success(); }
+    std::vector<DeviceSetting> settings() const override { return {}; }
+    Result<void> changeSetting(int, int) override { return success(); }
+    CaptureSource& source() override { return m_source; }
+
+private:
+    HeldOpenSource& m_source;
+};
+
+/** One held camera, "/dev/video9"; the test keeps its source. */
+class HeldCameraCatalog final : public DeviceCatalog
+{
+public:
+    std::vector<ListedDevice> scanVideo() override { return {{"/dev/video9", "Held camera", false}}; }
+    Result<std::unique_ptr<VideoDevice>> openVideo(const std::string&) override
+    {
+        return std::unique_ptr<VideoDevice>(std::make_unique<HeldCamera>(source));
+    }
+    std::vector<ListedDevice> scanAudio() override { return {}; }
+    std::unique_ptr<AudioSource> openAudio(const std::string&) override { return nullptr; }
+
+    HeldOpenSource source;
 };
 
 } // namespace leapmark::testing

@@ -230,8 +230,15 @@ TEST_F(FfmpegCaptureControlTest, EffectsCompressorsAndGrabsWork)
     frame.frameFile = "still.jpg";
     frame.autoIncrement = true;
     control.setFrameOptions(frame);
-    ASSERT_TRUE(control.grabFrame());
-    ASSERT_TRUE(control.grabFrame());
+    std::vector<Result<void>> outcomes;
+    const auto note = [&outcomes](const Result<void>& outcome) { outcomes.push_back(outcome); };
+    ASSERT_TRUE(control.grabFrame(note));
+    ASSERT_TRUE(control.grabFrame(note));
+    ASSERT_TRUE(eventually([&] {
+        poster.drain();
+        return outcomes.size() == 2;
+    }));
+    EXPECT_TRUE(outcomes[0] && outcomes[1]);
     EXPECT_TRUE(std::filesystem::exists(folder.file("still0001.jpg")));
     EXPECT_TRUE(std::filesystem::exists(folder.file("still0002.jpg")));
     const std::string jpeg = fileBytes(folder.file("still0002.jpg"));
