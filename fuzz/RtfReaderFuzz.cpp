@@ -1,6 +1,6 @@
 // libFuzzer entry for the rich text reader: any input must end in a document or an error, and
 // rich text must always come out as well-formed UTF-8.
-#include "manual/RtfReader.h"
+#include "common/RtfReader.h"
 
 #include <cstddef>
 #include <cstdint>

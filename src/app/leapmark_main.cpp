@@ -1,4 +1,5 @@
 #include "app/AppLog.h"
+#include "app/Application.h"
 #include "app/LogFile.h"
 #include "app/StartupOptions.h"
 #include "capture/PacingClock.h"
@@ -10,7 +11,6 @@
 #include "settings/SettingsKeys.h"
 #include "settings/ui/QtSettingsStore.h"
 #include "settings/ui/SettingsLog.h"
-#include "shell/ui/Application.h"
 #include "shell/ui/MainForm.h"
 #include "shell/ui/ProgramIdentity.h"
 #include "shell/ui/QtPrompts.h"

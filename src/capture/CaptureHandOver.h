@@ -16,6 +16,13 @@ struct SkierNameFix
 /** What the capture screen hands to frame selection after a recording. */
 struct CaptureHandOver
 {
+    /** The file just recorded. */
+    std::string video_path;
+    /** The skier's name and pass as the capture screen's boxes show them. */
+    std::string skier_name;
+    std::string pass;
+    /** True when the name was changed (an "X" added) so as not to overwrite an earlier recording. */
+    bool skier_renamed = false;
     /** The frame noted at "Contact", or the middle of the capture when none was noted. */
     int contact_hint_frame = 0;
     /** Whole frames per second of the capture. */

@@ -1,11 +1,11 @@
 #include "measure/JumpRecording.h"
 
+#include "common/PathExistence.h"
 #include "common/PathText.h"
 #include "grid/GridOperations.h"
 #include "measure/JumpNumber.h"
 #include "measure/OtherGridDialogue.h"
 #include "measure/PictureFiles.h"
-#include "shell/PathExistence.h"
 
 namespace leapmark {
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "common/Prompts.h"
 #include "common/Result.h"
 #include "grid/GridScreenValues.h"
 #include "grid/GridState.h"
@@ -8,7 +9,6 @@
 #include "measure/MeasureForm.h"
 #include "measure/MeasurementValues.h"
 #include "measure/ResultsFile.h"
-#include "shell/Prompts.h"
 
 #include <filesystem>
 #include <string>

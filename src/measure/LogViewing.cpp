@@ -1,9 +1,9 @@
 #include "measure/LogViewing.h"
 
+#include "common/PathExistence.h"
 #include "common/PathText.h"
 #include "common/TextFile.h"
 #include "measure/SessionLog.h"
-#include "shell/PathExistence.h"
 
 namespace leapmark {
 namespace {

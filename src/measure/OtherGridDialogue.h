@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/Prompts.h"
 #include "measure/MeasureForm.h"
-#include "shell/Prompts.h"
 
 #include <string>
 

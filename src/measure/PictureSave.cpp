@@ -1,8 +1,8 @@
 #include "measure/PictureSave.h"
 
 #include "common/DateTimeText.h"
+#include "common/PathExistence.h"
 #include "measure/PictureFiles.h"
-#include "shell/PathExistence.h"
 
 namespace leapmark {
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "common/NavigationOrigin.h"
+#include "common/Prompts.h"
 #include "measure/JumpRecording.h"
 #include "measure/MeasurementValues.h"
 #include "measure/ResultsFile.h"
 #include "measure/SessionLog.h"
-#include "shell/NavigationOrigin.h"
-#include "shell/Prompts.h"
 
 #include <filesystem>
 #include <string>

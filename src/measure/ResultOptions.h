@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "common/Prompts.h"
 #include "measure/ExchangeFolder.h"
 #include "measure/MeasureForm.h"
 #include "measure/ResultsFile.h"
-#include "shell/Prompts.h"
 
 namespace leapmark {
 

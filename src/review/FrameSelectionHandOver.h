@@ -4,6 +4,10 @@
 
 namespace leapmark {
 
+/** The hand-over bitmap of the marked frame, in the application folder: the grid setup and
+ * measurement screens load it. */
+inline constexpr const char* currentCaptureFileName = "currentcapture.bmp";
+
 /** The frame chosen on the frame-selection screen, for the extractor that writes it as a bitmap. */
 struct FrameSelectionHandOver
 {

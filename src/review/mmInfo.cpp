@@ -1,9 +1,9 @@
 #include "review/mmInfo.h"
 
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "common/TextFile.h"
 #include "review/AviRiffReader.h"
-#include "shell/Prompts.h"
 
 #include <array>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "settings/EmergencyParameterReset.h"
 
+#include "common/Prompts.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/Prompts.h"
 
 #include <array>
 #include <string>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "capture/CaptureHandOver.h"
+#include "common/NavigationOrigin.h"
 #include "common/Rgb.h"
 #include "grid/GridScreenValues.h"
 #include "grid/GridState.h"
 #include "measure/MeasurementValues.h"
 #include "review/FrameSelectionHandOver.h"
-#include "shell/NavigationOrigin.h"
 
 #include <filesystem>
 #include <string>
@@ -46,6 +46,8 @@ struct ConfigurationValues
     std::string wstims_text;
     std::string picture_save_mode;
     std::string video_save_mode;
+    /** The main screen's "Enable Barefoot Timing (15 sec)": a run lasts 15 seconds. */
+    bool barefoot_timing = false;
     /** The capture device family; always "Generic". */
     std::string capture_device;
     /** Extension of saved pictures; always ".bmp". */

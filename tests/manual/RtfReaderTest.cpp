@@ -1,4 +1,4 @@
-#include "manual/RtfReader.h"
+#include "common/RtfReader.h"
 
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"

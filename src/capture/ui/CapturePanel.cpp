@@ -4,16 +4,14 @@
 #include "capture/CaptureControl.h"
 #include "capture/CaptureErrorNumber.h"
 #include "capture/ui/CapturePanelLists.h"
-#include "capture/ui/PreviewForm.h"
 #include "common/LeadingNumber.h"
-#include "common/Rounding.h"
+#include "common/WholeNumber.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsText.h"
-#include "shell/Prompts.h"
+#include "common/Prompts.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/WaitCursor.h"
 
 #include <QCheckBox>
@@ -320,15 +318,37 @@ void CapturePanel::applyRateSummary()
         lblConfig->setText(QStringLiteral("Currently Configured for R"));
 }
 
+void CapturePanel::finishStartUp()
+{
+    EdtFile->setText(QStringLiteral("testvid.avi"));
+    hideConfiguration(false);
+    applyRateSummary();
+}
+
+void CapturePanel::showConfiguration()
+{
+    for (QWidget* part : std::initializer_list<QWidget*>{Frame3, StrmOptions, LblStatus})
+        part->show();
+}
+
+void CapturePanel::hideConfiguration(bool andLists)
+{
+    for (QWidget* part : std::initializer_list<QWidget*>{Frame3, StrmOptions, LblStatus})
+        part->hide();
+    if (andLists) {
+        List1->hide();
+        Label12->hide();
+    }
+}
+
 void CapturePanel::EdtRate_Change()
 {
     const std::string text = ss(EdtRate->text());
     m_app.settings.write(keys::framerate, text);
     // The box passes through empty and partial texts while the operator types; the device only
     // ever gets a real rate.
-    const double framesPerSecond = roundHalfEven(leadingNumber(text));
-    if (framesPerSecond >= 1.0)
-        m_app.capture.setFrameRate(framesPerSecond);
+    if (const auto framesPerSecond = wholeNumberWithin(leadingNumber(text), 1, kMostFramesPerSecond))
+        m_app.capture.setFrameRate(*framesPerSecond);
     applyRateSummary();
 }
 
@@ -402,7 +422,7 @@ void CapturePanel::connectDevice()
         if (auto previewing = capture.setPreview(true); !previewing)
             tellError(hexErrorBoxText(previewing.error()));
         else
-            m_app.screens.previewForm().showScreen();
+            emit screenWanted(ScreenId::Capture);
     }
     afterConnectionChange();
 }
@@ -484,7 +504,7 @@ void CapturePanel::afterConnectionChange()
 void CapturePanel::OnDisconnect()
 {
     disableDeviceControls();
-    m_app.screens.previewForm().hide();
+    emit screenHideWanted(ScreenId::Capture);
 }
 
 void CapturePanel::disableDeviceControls()

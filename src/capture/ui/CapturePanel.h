@@ -2,6 +2,8 @@
 
 #include "capture/CaptureControl.h"
 #include "shell/ui/AppContext.h"
+#include "shell/ui/MainScreenPanel.h"
+#include "shell/ui/ScreenId.h"
 
 #include <QWidget>
 
@@ -23,7 +25,7 @@ namespace leapmark {
  * The panel's frames (`Frame3`, `StrmOptions`, `LblStatus`) are shown and hidden by the main
  * screen; `lblConfig`, the rate summary, is placed by the main screen among its own controls.
  */
-class CapturePanel : public QWidget
+class CapturePanel : public QWidget, public MainScreenPanel
 {
     Q_OBJECT
 
@@ -31,12 +33,17 @@ public:
     CapturePanel(AppContext& app, QWidget* parent);
 
     // Start-up, in the main screen's order.
+    [[nodiscard]] QWidget& panelWidget() override { return *this; }
+    [[nodiscard]] QLabel& summaryLabel() override { return *lblConfig; }
     /** The capture type starts on "Streams"; the preview button follows the device's preview state. */
-    void applyStartUpDefaults();
+    void applyStartUpDefaults() override;
     /** Lists the devices, compressors, audio and effects and copies the device's options into the panel. */
-    void setUpDevices();
+    void setUpDevices() override;
     /** Connects as if "Connect" were pressed, then selects the saved compressor. */
-    void connectAtStartUp();
+    void connectAtStartUp() override;
+    void finishStartUp() override;
+    void showConfiguration() override;
+    void hideConfiguration(bool andLists) override;
     /** Sets `lblConfig` from the frame-rate box; below 5 fps the label keeps its text. */
     void applyRateSummary();
 
@@ -64,8 +71,11 @@ public:
     /** The pre-trigger list: seconds before Start kept in each recording, stored as a setting. */
     void PreTrigger_Click();
 
-    /** Copies the panel into the capture control; the capture screen calls it before every recording. */
-    void SetCaptureValues();
+    /**
+     * Copies the panel into the capture control; the capture screen calls it before every recording.
+     * False, having told the operator, when a rate or time limit typed cannot be used.
+     */
+    bool SetCaptureValues();
     /** A device plugged in or out, reported by the capture control on the capture screen. */
     void CapturePRO1_DeviceChange(DeviceCategory category, DeviceChange change, int index,
                                   const std::string& name);
@@ -142,6 +152,12 @@ public:
     QListWidget* List1;
     /** The rate summary; the main screen lays it out. */
     QLabel* lblConfig;
+
+signals:
+    /** Asks for the capture screen (or another) to come to the front. */
+    void screenWanted(leapmark::ScreenId target);
+    /** Asks for a screen to be hidden. */
+    void screenHideWanted(leapmark::ScreenId target);
 
 private:
     QWidget* buildDeviceFrame();

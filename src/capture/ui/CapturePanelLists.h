@@ -20,6 +20,10 @@ inline const QString kNone = QStringLiteral("None");
 inline const QString kCaptureStream = QStringLiteral("Capture Stream");
 inline const QString kEndCapture = QStringLiteral("End Capture");
 
+/** The most the stream options take: a rate the device can be asked for, a limit of a day. */
+inline constexpr int kMostFramesPerSecond = 1000;
+inline constexpr int kMostTimeLimitSeconds = 86400;
+
 /** Capture type list positions. */
 inline constexpr int kFrames = 0;
 inline constexpr int kStreams = 1;

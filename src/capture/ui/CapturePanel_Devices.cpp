@@ -4,11 +4,8 @@
 #include "capture/CaptureControl.h"
 #include "capture/CaptureErrorNumber.h"
 #include "capture/ui/CapturePanelLists.h"
-#include "capture/ui/PreviewForm.h"
-#include "shell/Prompts.h"
-#include "shell/ui/MainForm.h"
+#include "common/Prompts.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -25,16 +22,16 @@ void CapturePanel::CmdPreview_Click()
             return;
         }
         CmdPreview->setText(kPreviewOn);
-        m_app.screens.previewForm().hide();
+        emit screenHideWanted(ScreenId::Capture);
         return;
     }
-    m_app.screens.previewForm().showScreen();
+    emit screenWanted(ScreenId::Capture);
     if (auto started = capture.setPreview(true); !started) {
         tellError(decimalErrorBoxText(started.error()));
         return;
     }
     CmdPreview->setText(kPreviewOff);
-    m_app.screens.mainForm().hide();
+    emit screenHideWanted(ScreenId::Main);
 }
 
 void CapturePanel::CapturePRO1_DeviceChange(DeviceCategory category, DeviceChange change, int index,

@@ -11,11 +11,12 @@
 #include "capture/ui/DeviceSettingsDialog.h"
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/Prompts.h"
 #include "common/Rounding.h"
+#include "common/WholeNumber.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsText.h"
-#include "shell/Prompts.h"
 #include "shell/SaveFileDialog.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
@@ -28,6 +29,9 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <limits>
+#include <string>
+
 namespace leapmark {
 using namespace capture_panel;
 namespace {
@@ -36,7 +40,8 @@ const QString kTakingStill = QStringLiteral("Taking a still...");
 
 int wholeNumber(const QLineEdit* box)
 {
-    return static_cast<int>(roundHalfEven(leadingNumber(ss(box->text()))));
+    return clampedWholeNumber(leadingNumber(ss(box->text())), std::numeric_limits<int>::min(),
+                              std::numeric_limits<int>::max());
 }
 
 } // namespace
@@ -47,7 +52,7 @@ void CapturePanel::tellError(const std::string& text)
     m_app.prompts.tell(text, MessageIcon::None, "Error");
 }
 
-void CapturePanel::SetCaptureValues()
+bool CapturePanel::SetCaptureValues()
 {
     CaptureControl& capture = m_app.capture;
     if (CaptureType->currentIndex() == kFrames) {
@@ -64,13 +69,30 @@ void CapturePanel::SetCaptureValues()
         options.caption = ss(EdtCaption->text());
         options.frameFile = ss(EdtFile->text());
         capture.setFrameOptions(options);
-        return;
+        return true;
+    }
+    // A rate below 1 leaves the device's own, as the box passes through while typed.
+    const double typedRate = roundHalfEven(leadingNumber(ss(EdtRate->text())));
+    const auto rate = wholeNumberWithin(typedRate, 1, kMostFramesPerSecond);
+    if (!rate && typedRate >= 1.0) {
+        m_app.prompts.tell("Frame Rate (fps) must be a whole number from 1 to " +
+                               std::to_string(kMostFramesPerSecond),
+                           MessageIcon::Exclamation);
+        return false;
+    }
+    const auto limit = wholeNumberWithin(leadingNumber(ss(EdtLimit->text())), 0, kMostTimeLimitSeconds);
+    if (!limit) {
+        m_app.prompts.tell("Time Limit (sec) must be a whole number from 0 to " +
+                               std::to_string(kMostTimeLimitSeconds),
+                           MessageIcon::Exclamation);
+        return false;
     }
     capture.setStreamFile(ss(EdtFile->text()));
-    if (const int rate = wholeNumber(EdtRate); rate >= 1)
-        capture.setFrameRate(rate);
-    capture.setTimeLimitSeconds(wholeNumber(EdtLimit));
+    if (rate)
+        capture.setFrameRate(*rate);
+    capture.setTimeLimitSeconds(*limit);
     applyAudioAttributes();
+    return true;
 }
 
 void CapturePanel::applyAudioAttributes()
@@ -241,7 +263,8 @@ void CapturePanel::CmdCap_Click()
         return;
     }
     if (CmdCap->text() == kCaptureStream) {
-        SetCaptureValues();
+        if (!SetCaptureValues())
+            return;
         if (auto started = capture.startCapture(); !started) {
             tellError(hexErrorBoxText(started.error()));
             return;

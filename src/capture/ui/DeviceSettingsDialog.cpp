@@ -2,7 +2,7 @@
 
 #include "capture/CaptureControl.h"
 #include "capture/CaptureErrorNumber.h"
-#include "shell/Prompts.h"
+#include "common/Prompts.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 

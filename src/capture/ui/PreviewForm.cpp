@@ -5,24 +5,20 @@
 #include "capture/CaptureFileName.h"
 #include "capture/ui/CaptureLog.h"
 #include "capture/ui/CapturePanel.h"
-#include "capture/ui/KeyCode.h"
 #include "capture/ui/LivePreview.h"
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/Prompts.h"
 #include "common/Rounding.h"
 #include "names/SkierList.h"
-#include "names/ui/frmSelectSkier.h"
-#include "review/ui/frmSetStart.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsText.h"
 #include "shell/FileExist.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/MainForm.h"
+#include "shell/ui/KeyCode.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/WaitCursor.h"
 
 #include <QAction>
@@ -59,13 +55,20 @@ QLabel* counterLabel(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-PreviewForm::PreviewForm(AppContext& app)
-    : Screen(app, "PreviewForm", QStringLiteral("Leapmark 2005 Capture Screen"))
+PreviewForm::PreviewForm(AppContext& app, CapturePanel& panel)
+    : Screen(app, "PreviewForm", QStringLiteral("Leapmark 2005 Capture Screen")), m_panel(panel)
 {
     buildControls();
 
     Prompts& prompts = m_app.prompts;
     connectHandler(cmdSelect, &QPushButton::clicked, this, &PreviewForm::cmdSelect_Click, prompts);
+    // The skier and pass as the boxes show them, for the screens that follow a recording.
+    connect(txtSkierName, &QLineEdit::textChanged, this,
+            [this](const QString& name) { m_app.session.capture.skier_name = ss(name); });
+    connect(txtPass, &QLineEdit::textChanged, this,
+            [this](const QString& pass) { m_app.session.capture.pass = ss(pass); });
+    m_app.session.capture.skier_name = ss(txtSkierName->text());
+    m_app.session.capture.pass = ss(txtPass->text());
     connectHandler(txtSkierName, &QLineEdit::textChanged, this, &PreviewForm::txtSkierName_Change, prompts);
     connectHandler(captureTimeValue, &QComboBox::activated, this, &PreviewForm::captureTimeValue_Click,
                    prompts);
@@ -205,6 +208,11 @@ void PreviewForm::loadSkierName()
         txtSkierName->setText(qs(**name));
 }
 
+void PreviewForm::showSkierName(const QString& name)
+{
+    txtSkierName->setText(name);
+}
+
 std::string PreviewForm::captureFileNameNow() const
 {
     return captureFileName(m_app.session.config.video_dir, ss(txtSkierName->text()), ss(txtPass->text()));
@@ -266,7 +274,7 @@ void PreviewForm::pickSkier()
             "No file of skier names called SkierNames.txt exists in the application directory");
         return;
     }
-    m_app.screens.selectSkier().open();
+    emit skierPickerWanted();
 }
 
 void PreviewForm::captureTimeValue_Click()
@@ -310,7 +318,8 @@ void PreviewForm::startRecording()
     }
 
     CaptureControl& capture = m_app.capture;
-    m_app.screens.mainForm().capturePanel().SetCaptureValues();
+    if (!m_panel.SetCaptureValues())
+        return;
     capture.setStreamFile(m_capturePath);
     if (auto started = capture.startCapture(); !started) {
         qCWarning(lcCapture).noquote() << "The recording did not start:" << qs(started.error().text());
@@ -339,7 +348,7 @@ void PreviewForm::cmdStartTimer_Click()
 
 void PreviewForm::noteMiddleOfCaptureAsContact()
 {
-    const double rate = leadingNumber(ss(m_app.screens.mainForm().capturePanel().EdtRate->text()));
+    const double rate = leadingNumber(ss(m_panel.EdtRate->text()));
     m_app.session.capture.contact_hint_frame = static_cast<int>(
         middleOfCaptureFrame(rate, m_captureSeconds, m_app.capture.counters().preTriggerFrames));
 }
@@ -422,7 +431,7 @@ void PreviewForm::cmdEndCapture_Click()
 
 void PreviewForm::showCountersOnMainScreen()
 {
-    CapturePanel& panel = m_app.screens.mainForm().capturePanel();
+    CapturePanel& panel = m_panel;
     const CaptureCounters counters = m_app.capture.counters();
     panel.LblFrames->setText(QString::number(counters.totalFrames));
     panel.LblFrmDrop->setText(QString::number(counters.framesDropped));
@@ -444,15 +453,15 @@ void PreviewForm::stopRecording()
     cmdStartTimer->setEnabled(false);
     Timer40->stop();
     passTimer->stop();
-    txtPass->setText(qs(signedForm(leadingNumber(ss(txtPass->text())) + 1)));
-    m_app.screens.setStart().Text6->setText(qs(m_capturePath));
     CaptureHandOver& handOver = m_app.session.capture;
+    handOver.skier_renamed = !Label4->isHidden();
+    txtPass->setText(qs(signedForm(leadingNumber(ss(txtPass->text())) + 1)));
+    handOver.video_path = m_capturePath;
     handOver.captured_rate = std::round(capture.frameRate());
     handOver.captured_frames = static_cast<int>(capture.counters().totalFrames);
     cmdGoToTimer->setEnabled(true);
     cmdGoSetup->setEnabled(true);
-    m_app.session.navigation_origin = NavigationOrigin::Capture;
-    m_app.screens.setStart().showScreen();
+    openScreen(ScreenId::FrameSelection, NavigationOrigin::Capture);
     hide();
 }
 
@@ -460,14 +469,13 @@ void PreviewForm::cmdGoSetup_Click()
 {
     m_app.session.navigation_origin = NavigationOrigin::Capture;
     hide();
-    m_app.screens.mainForm().showScreen();
+    openScreen(ScreenId::Main);
 }
 
 void PreviewForm::cmdGoToTimer_Click()
 {
     hide();
-    m_app.session.navigation_origin = NavigationOrigin::CaptureGoToTimer;
-    m_app.screens.setStart().showScreen();
+    openScreen(ScreenId::FrameSelection, NavigationOrigin::CaptureGoToTimer);
 }
 
 // Events of the capture control.
@@ -475,7 +483,7 @@ void PreviewForm::cmdGoToTimer_Click()
 void PreviewForm::captureStatus(int code, const std::string& text)
 {
     runHandler(m_app.prompts, [&] {
-        CapturePanel& panel = m_app.screens.mainForm().capturePanel();
+        CapturePanel& panel = m_panel;
         if (code == capture_status::ended) {
             panel.CmdCap->setText(QStringLiteral("Capture Stream"));
             return;
@@ -494,7 +502,7 @@ void PreviewForm::captureStatus(int code, const std::string& text)
 void PreviewForm::captureMessage(const std::string& text)
 {
     qCInfo(lcCapture).noquote() << qs(text);
-    runHandler(m_app.prompts, [&] { m_app.screens.mainForm().capturePanel().LblStatus->setText(qs(text)); });
+    runHandler(m_app.prompts, [&] { m_panel.LblStatus->setText(qs(text)); });
 }
 
 void PreviewForm::captureWarning(const std::string& text)
@@ -506,9 +514,7 @@ void PreviewForm::captureWarning(const std::string& text)
 void PreviewForm::deviceChanged(DeviceCategory category, DeviceChange change, int index,
                                 const std::string& name)
 {
-    runHandler(m_app.prompts, [&] {
-        m_app.screens.mainForm().capturePanel().CapturePRO1_DeviceChange(category, change, index, name);
-    });
+    runHandler(m_app.prompts, [&] { m_panel.CapturePRO1_DeviceChange(category, change, index, name); });
 }
 
 void PreviewForm::previewFrameReady()

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace leapmark {
 
+class CapturePanel;
 class LivePreview;
 
 /**
@@ -24,7 +25,8 @@ class PreviewForm : public Screen, public CaptureListener
     Q_OBJECT
 
 public:
-    explicit PreviewForm(AppContext& app);
+    /** `panel` is the main screen's capture panel, which every recording takes its settings from. */
+    PreviewForm(AppContext& app, CapturePanel& panel);
     ~PreviewForm() override;
 
     /**
@@ -55,6 +57,9 @@ public:
     void deviceChanged(DeviceCategory category, DeviceChange change, int index,
                        const std::string& name) override;
     void previewFrameReady() override;
+
+    /** Puts a name chosen elsewhere (the skier picker, the name import) into the name box. */
+    void showSkierName(const QString& name);
 
     /** The capture length in seconds. */
     [[nodiscard]] double captureSeconds() const { return m_captureSeconds; }
@@ -91,6 +96,10 @@ public:
     QTimer* Timer40;
     QTimer* passTimer;
 
+signals:
+    /** "Select" or a double click on the name: the skier picker is wanted. */
+    void skierPickerWanted();
+
 protected:
     void Form_Activate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +119,7 @@ private:
     void noteMiddleOfCaptureAsContact();
     void showCountersOnMainScreen();
 
+    CapturePanel& m_panel;
     double m_captureSeconds = 5.0;
     std::string m_capturePath;
     bool m_nameChanged = false;

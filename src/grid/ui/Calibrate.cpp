@@ -1,12 +1,9 @@
 #include "grid/ui/Calibrate.h"
 
-#include "grid/ui/Grid_Setup.h"
-#include "measure/ui/Measure.h"
-#include "shell/Prompts.h"
+#include "common/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QAction>
@@ -153,13 +150,7 @@ void Calibrate::formexit_Click()
 
 std::vector<PictureSurface*> Calibrate::surfaces()
 {
-    // Asking for a screen not made yet would make it, and its first creation resets the grid.
-    std::vector<PictureSurface*> found;
-    if (m_app.screens.hasMeasure())
-        found.push_back(m_app.screens.measure().picture);
-    if (m_app.screens.hasGridSetup())
-        found.push_back(m_app.screens.gridSetup().picture);
-    return found;
+    return m_pictureSources ? m_pictureSources() : std::vector<PictureSurface*>{};
 }
 
 void Calibrate::drawLine(const CalibrationLine& line, const QColor& colour)

@@ -3,6 +3,9 @@
 #include "grid/CalibrationLine.h"
 #include "shell/ui/Screen.h"
 
+#include <functional>
+#include <vector>
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -51,12 +54,17 @@ public:
     QPushButton* CalibrationLineErase;
     QAction* formexit;
 
+    /** Gives the pictures the line goes on, asked afresh for every line. */
+    using PictureSources = std::function<std::vector<PictureSurface*>()>;
+    void setPictureSources(PictureSources sources) { m_pictureSources = std::move(sources); }
+
 private:
     /** The pictures the line goes on: those of the two screens that exist already. */
     [[nodiscard]] std::vector<PictureSurface*> surfaces();
     void drawLine(const CalibrationLine& line, const QColor& colour);
 
     CalibrationLine m_lastLine;
+    PictureSources m_pictureSources;
 };
 
 } // namespace leapmark

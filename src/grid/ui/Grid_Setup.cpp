@@ -3,21 +3,21 @@
 
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "grid/GridOperations.h"
 #include "grid/GridOverlay.h"
-#include "grid/ui/Calibrate.h"
-#include "grid/ui/GridDrawing.h"
+#include "grid/ui/AccuracyPanel.h"
+#include "grid/ui/BuoyMarkingTool.h"
+#include "grid/ui/CheckPointPanel.h"
+#include "grid/ui/CheckPointTool.h"
 #include "measure/ResultsFile.h"
-#include "measure/ui/Measure.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/ApplicationFiles.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
+#include "shell/ui/picture/DrawingOnSurface.h"
 #include "shell/ui/picture/PictureSurface.h"
 #include "shell/ui/picture/PictureZoomBar.h"
 
@@ -128,21 +128,9 @@ void Grid_Setup::createControls(QWidget* central, QWidget* panel)
     chkboxGridLock = namedControl<QCheckBox>(panel, "chkboxGridLock", QStringLiteral("Lock Grid &Buoys"));
     show_alignment = namedControl<QPushButton>(panel, "show_alignment", QStringLiteral("&Draw Buoys"));
 
-    btnAccuracyCheck = namedControl<QPushButton>(panel, "btnAccuracyCheck", QStringLiteral("&Accuracy"));
-    fmAccuracyDisplay = namedControl<QGroupBox>(panel, "fmAccuracyDisplay", QStringLiteral("Accuracy "));
-    optStandardAccuracy =
-        namedControl<QRadioButton>(fmAccuracyDisplay, "optStandardAccuracy", QStringLiteral("S&tandard"));
-    optAdvancedAccuracy =
-        namedControl<QRadioButton>(fmAccuracyDisplay, "optAdvancedAccuracy", QStringLiteral("Ad&vanced"));
-    fmAccuracyConfig = namedControl<QGroupBox>(panel, "fmAccuracyConfig", QStringLiteral("Display"));
-    optDisplayDistance =
-        namedControl<QRadioButton>(fmAccuracyConfig, "optDisplayDistance", QStringLiteral("Dista&nce"));
-    optDetailMeasurement =
-        namedControl<QRadioButton>(fmAccuracyConfig, "optDetailMeasurement", QStringLiteral("D&etail "));
-    optHomolgationLevel =
-        namedControl<QRadioButton>(fmAccuracyConfig, "optHomolgationLevel", QStringLiteral("&Hom.Lvl"));
-
-    createCheckPointControls(panel);
+    accuracyPanel = new AccuracyPanel(m_app, *picture, panel);
+    checkPointPanel = new CheckPointPanel(
+        m_app, *picture, [this] { return ss(ipt_file_description->text()); }, panel);
 
     // The draggable clusters and the labels placed in twips ride over the picture.
     gridLockedLabel = namedControl<QLabel>(overPicture, "gridLockedLabel", QStringLiteral("GRID LOCKED!"));
@@ -171,20 +159,7 @@ void Grid_Setup::createControls(QWidget* central, QWidget* panel)
         namedControl<QLabel>(overPicture, "CrossSizeLabel", QStringLiteral("Marker Icon Size (drag-it)"));
     for (QWidget* handle : std::initializer_list<QWidget*>{AdjustmentLabel, CrossSizeLabel})
         darkBacking(handle);
-    for (std::size_t i = 0; i < AccuracyIndicator.size(); ++i) {
-        auto* label = new QLabel(overPicture);
-        label->setObjectName(QStringLiteral("AccuracyIndicator_%1").arg(i));
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->hide();
-        AccuracyIndicator[i] = label;
-    }
-    for (std::size_t i = 0; i < LineLabel.size(); ++i) {
-        auto* label = new QLabel(QString::number(i + 1), overPicture);
-        label->setObjectName(QStringLiteral("LineLabel_%1").arg(i));
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->hide();
-        LineLabel[i] = label;
-    }
+    accuracyPanel->raiseIndicators();
 }
 
 void Grid_Setup::createMenus()
@@ -211,13 +186,6 @@ void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
     corners->addWidget(upper_right_button, 0, 1);
     corners->addWidget(lower_left_button, 1, 0);
     corners->addWidget(lower_right_button, 1, 1);
-    auto* display = new QVBoxLayout(fmAccuracyDisplay);
-    display->addWidget(optStandardAccuracy);
-    display->addWidget(optAdvancedAccuracy);
-    auto* config = new QVBoxLayout(fmAccuracyConfig);
-    config->addWidget(optHomolgationLevel);
-    config->addWidget(optDisplayDistance);
-    config->addWidget(optDetailMeasurement);
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(6, 6, 6, 6);
@@ -259,13 +227,8 @@ void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
     actions->addWidget(show_alignment);
     actions->addWidget(chkboxGridLock);
     grid->addLayout(actions, row++, 0, 1, 5);
-    auto* checks = new QHBoxLayout;
-    checks->addWidget(btnAccuracyCheck, 0, Qt::AlignTop);
-    checks->addWidget(fmAccuracyDisplay);
-    checks->addWidget(fmAccuracyConfig);
-    checks->addStretch(1);
-    grid->addLayout(checks, row++, 0, 1, 5);
-    grid->addWidget(fmCheckPoints, row++, 0, 1, 5);
+    grid->addWidget(accuracyPanel, row++, 0, 1, 5);
+    grid->addWidget(checkPointPanel, row++, 0, 1, 5);
     auto* steps = new QLabel(
         QStringLiteral("To set up a grid: choose a buoy above and click it on the picture (zoom in with + or "
                        "the magnifier, nudge it with the arrow keys); do the same for all four; type their "
@@ -340,12 +303,12 @@ void Grid_Setup::layOutControls(QWidget* central, QWidget* panel)
                                                          Load,
                                                          show_alignment,
                                                          chkboxGridLock,
-                                                         btnAccuracyCheck,
-                                                         optStandardAccuracy,
-                                                         optAdvancedAccuracy,
-                                                         optHomolgationLevel,
-                                                         optDisplayDistance,
-                                                         optDetailMeasurement,
+                                                         accuracyPanel->btnAccuracyCheck,
+                                                         accuracyPanel->optStandardAccuracy,
+                                                         accuracyPanel->optAdvancedAccuracy,
+                                                         accuracyPanel->optHomolgationLevel,
+                                                         accuracyPanel->optDisplayDistance,
+                                                         accuracyPanel->optDetailMeasurement,
                                                          picture}) {
         setTabOrder(previous, next);
         previous = next;
@@ -369,19 +332,7 @@ void Grid_Setup::connectHandlers()
     connectHandler(AdjustDown, &QToolButton::clicked, this, &Grid_Setup::AdjustDown_Click, prompts);
     connectHandler(AdjustLeft, &QToolButton::clicked, this, &Grid_Setup::AdjustLeft_Click, prompts);
     connectHandler(AdjustRight, &QToolButton::clicked, this, &Grid_Setup::AdjustRight_Click, prompts);
-    connectHandler(btnAccuracyCheck, &QPushButton::clicked, this, &Grid_Setup::btnAccuracyCheck_Click,
-                   prompts);
-    connectHandler(optStandardAccuracy, &QRadioButton::clicked, this, &Grid_Setup::optAccuracy_Click,
-                   prompts);
-    connectHandler(optAdvancedAccuracy, &QRadioButton::clicked, this, &Grid_Setup::optAccuracy_Click,
-                   prompts);
-    connectHandler(btnAddCheckPoint, &QPushButton::clicked, this, &Grid_Setup::btnAddCheckPoint_Click,
-                   prompts);
-    connectHandler(btnRemoveCheckPoint, &QPushButton::clicked, this, &Grid_Setup::btnRemoveCheckPoint_Click,
-                   prompts);
-    connectHandler(chkMarkCheckPoint, &QCheckBox::clicked, this, &Grid_Setup::chkMarkCheckPoint_Click,
-                   prompts);
-    connectHandler(btnSaveCheckPoints, &QPushButton::clicked, this, &Grid_Setup::btnSaveCheckPoints_Click,
+    connectHandler(accuracyPanel, &AccuracyPanel::checkRequested, this, &Grid_Setup::btnAccuracyCheck_Click,
                    prompts);
 
     connectHandler(gridLoad, &QAction::triggered, this, &Grid_Setup::gridLoad_Click, prompts);
@@ -392,14 +343,14 @@ void Grid_Setup::connectHandlers()
     connectHandler(mnuCalibrate, &QAction::triggered, this, &Grid_Setup::mnuCalibrate_Click, prompts);
     connectHandler(gridExit, &QAction::triggered, this, &Grid_Setup::gridExit_Click, prompts);
 
-    QObject::connect(picture, &PictureSurface::picturePressed, this,
-                     [this, &prompts](const PictureMouse& mouse) {
-                         runHandler(prompts, [this, &mouse] { Form_MouseDown(mouse); });
-                     });
-    QObject::connect(picture, &PictureSurface::pictureMoved, this,
-                     [this, &prompts](const PictureMouse& mouse) {
-                         runHandler(prompts, [this, &mouse] { Form_MouseMove(mouse); });
-                     });
+    // Clicks on the picture mark the buoys, or the check points while the panel's box is ticked.
+    m_buoyMarking = std::make_unique<BuoyMarkingTool>(*this, prompts);
+    m_checkPointMarking = std::make_unique<CheckPointTool>(*checkPointPanel, *m_buoyMarking, prompts);
+    picture->setTool(m_buoyMarking.get());
+    QObject::connect(checkPointPanel->chkMarkCheckPoint, &QCheckBox::toggled, this, [this](bool marking) {
+        picture->setTool(marking ? static_cast<PictureTool*>(m_checkPointMarking.get())
+                                 : m_buoyMarking.get());
+    });
 
     // Keyboard: Alt+1..4 choose the buoy, Alt+M solves; arrow keys on the picture micro-adjust.
     const std::array<QRadioButton*, 4> cornerButtons{upper_left_button, upper_right_button, lower_left_button,
@@ -412,7 +363,6 @@ void Grid_Setup::connectHandlers()
     }
     auto* solve = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
     QObject::connect(solve, &QShortcut::activated, Load, &QPushButton::click);
-    picture->installEventFilter(this);
     for (QWidget* handle : std::initializer_list<QWidget*>{gridLockedLabel, AdjustmentLabel, CrossSizeLabel})
         handle->installEventFilter(this);
 }
@@ -422,20 +372,20 @@ void Grid_Setup::Form_Load()
     // First creation: nothing is marked yet and no grid counts as complete.
     Session& session = m_app.session;
     GridState& grid = session.grid;
-    optStandardAccuracy->setChecked(true);
-    optHomolgationLevel->setChecked(true);
+    accuracyPanel->optStandardAccuracy->setChecked(true);
+    accuracyPanel->optHomolgationLevel->setChecked(true);
     grid_select->setText(QStringLiteral("Grid %1").arg(grid.current_grid));
     session.grid_screen.marker_size = 2.0 * Setup_Cross_size->value();
     grid.ul_screen_x = grid.ul_screen_y = grid.ur_screen_x = grid.ur_screen_y = 0.0;
     grid.ll_screen_x = grid.ll_screen_y = grid.lr_screen_x = grid.lr_screen_y = 0.0;
     grid.grids_complete = false;
     showGridStateIcon("msgbox03.ico");
-    showAccuracyControls(false);
-    clear_accuracy_indicator();
+    accuracyPanel->showControls(false);
+    accuracyPanel->clearIndicators();
     gridLockedLabel->hide();
     session.grid_screen.picture_width = "12000";
     session.grid_screen.picture_height = "9000";
-    showCheckPoints();
+    checkPointPanel->showCheckPoints();
 }
 
 std::vector<QLineEdit*> Grid_Setup::valueBoxes() const
@@ -458,13 +408,6 @@ void Grid_Setup::showGridStateIcon(const char* name)
     grid_state_icon->setToolTip(m_gridStateIconName == QStringLiteral("face02.ico")
                                     ? QStringLiteral("The grid is ready")
                                     : QStringLiteral("The grid is edited or not solved"));
-}
-
-void Grid_Setup::showAccuracyControls(bool shown)
-{
-    btnAccuracyCheck->setVisible(shown);
-    fmAccuracyDisplay->setVisible(shown);
-    fmAccuracyConfig->setVisible(shown && optAdvancedAccuracy->isChecked());
 }
 
 } // namespace leapmark

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ class QToolButton;
 
 namespace leapmark {
 
+class AccuracyPanel;
+class BuoyMarkingTool;
+class CheckPointPanel;
+class CheckPointTool;
 class PictureSurface;
 class PictureZoomBar;
 struct PictureMouse;
@@ -36,8 +41,9 @@ struct PictureMouse;
  * positions and the ramp point, the solve, grid files, the checks and the buoy markers. Its
  * handlers are split by topic: construction here, the boxes, the solve, the grids and the ways in
  * and out in Grid_Setup_Grids.cpp, marking in Grid_Setup_Marking.cpp, grid and picture files in
- * Grid_Setup_Files.cpp, the grid and accuracy checks in Grid_Setup_Accuracy.cpp and the check points in
- * Grid_Setup_CheckPoints.cpp.
+ * Grid_Setup_Files.cpp and the grid check in Grid_Setup_Accuracy.cpp. The accuracy check and the
+ * check points are panels of their own (AccuracyPanel, CheckPointPanel); clicks on the picture go to
+ * the tool in use, buoy marking or, while "Click marks the point" is ticked, check-point marking.
  */
 class Grid_Setup : public Screen
 {
@@ -48,6 +54,13 @@ public:
     ~Grid_Setup() override;
 
     // What other screens do to this one.
+    /**
+     * Loads one grid file as grid g (1..3): the grid state, the grid setup screen's boxes and ready
+     * state, the grid set-up summary in the results file, the setting "gridNFile" and the main
+     * screen's row. A file that cannot be read, or whose coefficients do not carry its buoys onto
+     * their survey points, is reported and changes nothing but the row's picture.
+     */
+    void reloadGridFile(const std::filesystem::path& file, int g);
     /** Hides the "GRID LOCKED!" label. */
     void hideGridLockedLabel();
     /** Shows the working grid in the boxes: screen and survey positions, ramp point, file and description. */
@@ -66,8 +79,6 @@ public:
     bool grid_check();
     /** Draws the buoy markers of the working grid (after clearing the drawing). */
     void Show_grid();
-    /** Hides every accuracy label. */
-    void clear_accuracy_indicator();
 
     // Handlers: the boxes, the solve and the grids (Grid_Setup_Grids.cpp).
     void valueBox_Change(QLineEdit* box);
@@ -96,14 +107,6 @@ public:
 
     // Handlers: checks (Grid_Setup_Accuracy.cpp).
     void btnAccuracyCheck_Click();
-    void optAccuracy_Click();
-
-    // Handlers: check points (Grid_Setup_CheckPoints.cpp).
-    void btnAddCheckPoint_Click();
-    void btnRemoveCheckPoint_Click();
-    void chkMarkCheckPoint_Click();
-    void btnSaveCheckPoints_Click();
-    void checkPointTable_Changed();
 
     QPushButton* grid_select;
     QGroupBox* Frame1;
@@ -143,29 +146,8 @@ public:
     QLabel* CrossSizeLabel;
     QPushButton* show_alignment;
     QLabel* grid_state_icon;
-    QPushButton* btnAccuracyCheck;
-    QGroupBox* fmAccuracyDisplay;
-    QGroupBox* fmAccuracyConfig;
-    QRadioButton* optStandardAccuracy;
-    QRadioButton* optAdvancedAccuracy;
-    QRadioButton* optDisplayDistance;
-    QRadioButton* optDetailMeasurement;
-    QRadioButton* optHomolgationLevel;
-    /** Labels 0..50; 7 x column + row belongs to lattice point (row, column). */
-    std::array<QLabel*, 51> AccuracyIndicator{};
-    /** Labels 0..10 captioned "1" to "11"; the first seven number the lattice rows. */
-    std::array<QLabel*, 11> LineLabel{};
-
-    // Check points.
-    QGroupBox* fmCheckPoints;
-    QTableWidget* checkPointTable;
-    QPushButton* btnAddCheckPoint;
-    QPushButton* btnRemoveCheckPoint;
-    QCheckBox* chkMarkCheckPoint;
-    QPushButton* btnSaveCheckPoints;
-    QLabel* lblLargestResidual;
-    /** One label beside each clicked check point on the picture, its residual. */
-    std::array<QLabel*, kMaxCheckPoints> checkPointLabels{};
+    AccuracyPanel* accuracyPanel;
+    CheckPointPanel* checkPointPanel;
 
     QAction* gridLoad;
     QAction* mnuLoadPicture;
@@ -184,10 +166,18 @@ public:
     /** The ratios of the last grid check, percent. */
     [[nodiscard]] double front_ratio() const { return m_frontRatio; }
     [[nodiscard]] double back_ratio() const { return m_backRatio; }
-    /** The check points as typed and clicked. */
-    [[nodiscard]] const std::vector<CheckPoint>& checkPoints() const { return m_checkPoints; }
     /** The box texts as they stand, as the summaries write them. */
     [[nodiscard]] GridSetupBoxTexts boxTexts() const;
+
+signals:
+    /** The measurement screen's grid description line is to read `description`. */
+    void measuringDescriptionChanged(const QString& description);
+    /** Grid g's file was refused at start-up: the main screen's row shows it missing. */
+    void gridFileRefused(int g);
+    /** Grid g was taken from a file: the main screen's row shows it ready, with its description. */
+    void gridFileTaken(int g, const QString& description);
+    /** The setup was left with every grid complete and grid 1 in use, whose description is given. */
+    void setupLeftWithGridOne(const QString& description);
 
 protected:
     void Form_Activate() override;
@@ -204,7 +194,6 @@ private:
     void Form_Load();
 
     void showGridStateIcon(const char* name);
-    void showAccuracyControls(bool shown);
     [[nodiscard]] int gridOfCaption() const;
     [[nodiscard]] std::vector<QLineEdit*> valueBoxes() const;
     void appendSummary(SummaryPositionLabel label);
@@ -215,7 +204,6 @@ private:
     void shiftBuoys(double dx, double dy);
     [[nodiscard]] std::vector<QWidget*> dragCluster(QObject* handle) const;
     bool dragEvent(QObject* handle, QEvent* event);
-    bool arrowKey(QEvent* event);
 
     // Files (Grid_Setup_Files.cpp).
     [[nodiscard]] bool makeSetupFolderCurrent();
@@ -224,29 +212,17 @@ private:
     void putPicture(const QImage& image);
 
     // Checks (Grid_Setup_Accuracy.cpp).
-    [[nodiscard]] AccuracyDisplay accuracyDisplay() const;
     [[nodiscard]] BuoyPositions boxBuoys() const;
-    void placeAccuracyLabel(const AccuracyPoint& point);
-    int askSkierPathLine();
-
-    // Check points (Grid_Setup_CheckPoints.cpp).
-    void createCheckPointControls(QWidget* panel);
-    void markCheckPoint(QPointF twips);
-    void showCheckPoints();
-    /** The check points kept beside a grid file (its label as the boxes show it); none without a side file.
-     */
-    void loadCheckPointsOf(const std::string& gridFileLabel);
-    void readCheckPointTable();
 
     QString m_gridStateIconName;
     double m_frontRatio = 0.0;
     double m_backRatio = 0.0;
 
-    std::vector<CheckPoint> m_checkPoints;
-    bool m_fillingCheckPointTable = false;
-
     /** The handle being dragged and where it was grabbed. */
     LabelDrag m_labelDrag;
+
+    std::unique_ptr<BuoyMarkingTool> m_buoyMarking;
+    std::unique_ptr<CheckPointTool> m_checkPointMarking;
 };
 
 } // namespace leapmark

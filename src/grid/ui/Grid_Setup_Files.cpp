@@ -3,20 +3,18 @@
 
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "common/Rounding.h"
 #include "common/Twips.h"
 #include "grid/GridFile.h"
 #include "grid/GridOperations.h"
-#include "measure/ui/Measure.h"
+#include "grid/ui/CheckPointPanel.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QCheckBox>
@@ -93,10 +91,10 @@ void Grid_Setup::gridSave_Click()
         m_app.prompts.tell(saved.error().text(), MessageIcon::Exclamation);
         return;
     }
-    m_app.screens.measure().showGridDescription(description);
+    emit measuringDescriptionChanged(qs(description));
     ipt_file_description->setText(qs(*chosen));
     ipt_file_description_2->setText(qs(description));
-    if (auto written = writeCheckPointsOf(file, m_checkPoints); !written)
+    if (auto written = writeCheckPointsOf(file, checkPointPanel->checkPoints()); !written)
         m_app.prompts.tell(written.error().text(), MessageIcon::Exclamation);
 }
 
@@ -138,6 +136,20 @@ void Grid_Setup::gridLoad_Click()
     grid_check();
 }
 
+void Grid_Setup::reloadGridFile(const std::filesystem::path& file, int g)
+{
+    if (!isGridNumber(g))
+        return;
+    Result<GridFileContent> content = readGridFile(file);
+    if (!content) {
+        emit gridFileRefused(g);
+        m_app.prompts.tell("Grid " + std::to_string(g) + " was not loaded. " + content.error().text(),
+                           MessageIcon::Exclamation);
+        return;
+    }
+    takeGridFile(g, pathText(file), *content);
+}
+
 void Grid_Setup::takeGridFile(int g, const std::string& pathLabel, const GridFileContent& content)
 {
     if (!isGridNumber(g))
@@ -146,16 +158,14 @@ void Grid_Setup::takeGridFile(int g, const std::string& pathLabel, const GridFil
     const auto index = static_cast<std::size_t>(g);
     applyGridFile(grid, g, pathLabel, content);
     showWorkingGridInBoxes();
-    m_app.screens.measure().showGridDescription(grid.grid_descriptions[index]);
+    emit measuringDescriptionChanged(qs(grid.grid_descriptions[index]));
     appendSummary(SummaryPositionLabel::Twips);
     showGridReady(g);
     m_app.settings.write(keys::gridFileKey(g), pathLabel);
-    MainForm& main = m_app.screens.mainForm();
-    main.setGridPicture(g, GridPicture::Ready);
-    main.setGridDescription(g, grid.grid_descriptions[index]);
+    emit gridFileTaken(g, qs(grid.grid_descriptions[index]));
     // Filling the boxes counts as editing them; the grid just taken over is complete again.
     update_grids_complete(grid);
-    loadCheckPointsOf(pathLabel);
+    checkPointPanel->loadCheckPointsOf(pathLabel);
 }
 
 void Grid_Setup::setPictureSize()

@@ -4,20 +4,18 @@
 
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "grid/GridOperations.h"
 #include "grid/GridOverlay.h"
-#include "grid/ui/Calibrate.h"
-#include "grid/ui/GridDrawing.h"
+#include "grid/ui/AccuracyPanel.h"
+#include "grid/ui/CheckPointPanel.h"
 #include "grid/ui/GridLog.h"
 #include "measure/ResultsFile.h"
-#include "measure/ui/Measure.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
+#include "shell/ui/picture/DrawingOnSurface.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QCheckBox>
@@ -51,8 +49,8 @@ void Grid_Setup::valueBox_Change(QLineEdit* box)
     if (box == jump_y)
         grid.grid_ramp_y = grid.ramp_y = value;
     showGridStateIcon("msgbox03.ico");
-    showAccuracyControls(false);
-    clear_accuracy_indicator();
+    accuracyPanel->showControls(false);
+    accuracyPanel->clearIndicators();
     grid.grids_complete = false;
 }
 
@@ -91,7 +89,7 @@ void Grid_Setup::showGridReady(int g)
 {
     grid_select->setText(QStringLiteral("Grid %1").arg(g));
     showGridStateIcon("face02.ico");
-    showAccuracyControls(true);
+    accuracyPanel->showControls(true);
 }
 
 int Grid_Setup::gridOfCaption() const
@@ -158,18 +156,18 @@ void Grid_Setup::Load_Click()
         }
     }
     showGridStateIcon("face02.ico");
-    showAccuracyControls(true);
+    accuracyPanel->showControls(true);
     picture->clearDrawing();
     auto solved = solveAndRecordGrid(m_app.session.grid, gridOfCaption(), ss(ipt_file_description->text()),
                                      ss(ipt_file_description_2->text()));
     if (!solved) {
         // An unsolved grid is not shown as ready: its coefficients are not those of these boxes.
         showGridStateIcon("msgbox03.ico");
-        showAccuracyControls(false);
+        accuracyPanel->showControls(false);
         m_app.prompts.message({solved.error().text(), "Error Message", MessageButtons::Ok,
                                MessageIcon::Exclamation, DefaultButton::First});
     } else {
-        showCheckPoints();
+        checkPointPanel->showCheckPoints();
     }
     appendSummary(SummaryPositionLabel::Pixels);
 }
@@ -192,7 +190,7 @@ void Grid_Setup::grid_select_Click()
     if (isGridLoaded(grid, next))
         showGridReady(next);
     update_grids_complete(grid);
-    loadCheckPointsOf(grid.grid_file_labels[static_cast<std::size_t>(next)]);
+    checkPointPanel->loadCheckPointsOf(grid.grid_file_labels[static_cast<std::size_t>(next)]);
 }
 
 void Grid_Setup::chkboxGridLock_Click()
@@ -228,10 +226,7 @@ void Grid_Setup::Show_grid()
 
 void Grid_Setup::mnuCalibrate_Click()
 {
-    Calibrate& tool = m_app.screens.calibrate();
-    if (tool.parentWidget() != this)
-        tool.setParent(this, Qt::Window);
-    tool.showScreen();
+    openOwnedScreen(ScreenId::Calibrate);
 }
 
 void Grid_Setup::Form_Activate()
@@ -239,7 +234,7 @@ void Grid_Setup::Form_Activate()
     Session& session = m_app.session;
     if (session.navigation_origin != NavigationOrigin::SelectFrame)
         return;
-    const std::filesystem::path handOver = session.paths.app_dir / "currentcapture.bmp";
+    const std::filesystem::path handOver = session.paths.app_dir / currentCaptureFileName;
     if (auto loaded = picture->loadPicture(handOver); !loaded) {
         picture->clearPicture();
         m_app.prompts.tell(loaded.error().text(), MessageIcon::Exclamation);
@@ -258,18 +253,15 @@ void Grid_Setup::gridExit_Click()
         if (answer != MessageAnswer::Yes)
             return;
         hide();
-        m_app.screens.mainForm().showScreen();
+        openScreen(ScreenId::Main);
         return;
     }
     hide();
-    m_app.screens.mainForm().showScreen();
+    openScreen(ScreenId::Main);
     grid.current_grid = 1;
     activate_grid(grid, 1);
     drawOnSurface(*picture, setupExitDrawing(namedBuoyPositions(grid)));
-    Measure& measure = m_app.screens.measure();
-    measure.placeBuoyDistanceLabels();
-    measure.showGridDescription(grid.grid_descriptions[1]);
-    measure.grid_description->show();
+    emit setupLeftWithGridOne(qs(grid.grid_descriptions[1]));
 }
 
 } // namespace leapmark

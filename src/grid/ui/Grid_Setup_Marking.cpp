@@ -2,18 +2,16 @@
 #include "grid/ui/Grid_Setup.h"
 
 #include "common/NumberText.h"
+#include "common/Prompts.h"
 #include "common/Twips.h"
 #include "grid/BuoyMarking.h"
-#include "grid/ui/GridDrawing.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
+#include "shell/ui/picture/DrawingOnSurface.h"
 #include "shell/ui/picture/PictureSurface.h"
 #include "shell/ui/picture/PictureZoomBar.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -40,10 +38,6 @@ void Grid_Setup::Form_MouseDown(const PictureMouse& mouse)
 {
     if (mouse.button != Qt::LeftButton)
         return;
-    if (chkMarkCheckPoint->isChecked()) {
-        markCheckPoint(mouse.twips);
-        return;
-    }
     const std::optional<int> selected = selectedCorner();
     if (!selected)
         return;
@@ -117,31 +111,6 @@ void Grid_Setup::Form_MouseMove(const PictureMouse& mouse)
     zoomBar->readout->setText(text);
 }
 
-bool Grid_Setup::arrowKey(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier)
-        return false;
-    switch (key->key()) {
-    case Qt::Key_Up:
-        runHandler(m_app.prompts, [this] { AdjustUp_Click(); });
-        return true;
-    case Qt::Key_Down:
-        runHandler(m_app.prompts, [this] { AdjustDown_Click(); });
-        return true;
-    case Qt::Key_Left:
-        runHandler(m_app.prompts, [this] { AdjustLeft_Click(); });
-        return true;
-    case Qt::Key_Right:
-        runHandler(m_app.prompts, [this] { AdjustRight_Click(); });
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::vector<QWidget*> Grid_Setup::dragCluster(QObject* handle) const
 {
     if (handle == gridLockedLabel)
@@ -160,8 +129,6 @@ bool Grid_Setup::dragEvent(QObject* handle, QEvent* event)
 
 bool Grid_Setup::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == picture)
-        return arrowKey(event) || Screen::eventFilter(watched, event);
     return dragEvent(watched, event) || Screen::eventFilter(watched, event);
 }
 

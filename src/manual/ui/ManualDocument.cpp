@@ -1,7 +1,7 @@
 #include "manual/ui/ManualDocument.h"
 #include "common/Twips.h"
 
-#include "manual/RtfReader.h"
+#include "common/RtfReader.h"
 #include "manual/ui/ManualLog.h"
 #include "shell/ui/ApplicationFiles.h"
 

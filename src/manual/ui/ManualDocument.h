@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
-#include "manual/RtfDocument.h"
+#include "common/RtfDocument.h"
 
 #include <QString>
 

@@ -5,9 +5,7 @@
 #include "manual/ui/ManualDocument.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -57,7 +55,7 @@ void frmManual::Form_Load()
 
 void frmManual::cmdDone_Click()
 {
-    m_app.screens.mainForm().showScreen();
+    openScreen(ScreenId::Main);
     hide();
 }
 

@@ -2,12 +2,9 @@
 
 #include "measure/LogViewing.h"
 #include "measure/ui/SessionLogList.h"
-#include "review/ui/frmSetStart.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -81,11 +78,13 @@ void LogView::cmdView_Click()
 {
     if (txtFileToView->text().isEmpty())
         return;
+    // The origin is set before this viewer hides: frame selection, when it opened the viewer, takes
+    // the video as the viewer goes.
     m_app.session.navigation_origin = NavigationOrigin::View;
     m_app.session.measure.view_file_path = ss(txtFileToView->text());
     hide();
-    m_app.screens.mainForm().hide();
-    m_app.screens.setStart().showScreen();
+    hideScreen(ScreenId::Main);
+    openScreen(ScreenId::FrameSelection);
 }
 
 void LogView::cmdDismiss_Click()

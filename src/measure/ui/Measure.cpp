@@ -1,5 +1,6 @@
 #include "measure/ui/Measure.h"
 
+#include "measure/ui/ImpactMarkTool.h"
 #include "shell/ui/DeliberateChoice.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
@@ -275,14 +276,8 @@ void Measure::connectHandlers()
     connectHandler(Set_grid, &QPushButton::clicked, this, &Measure::Set_grid_Click, prompts);
     connectHandler(Show_grid, &QPushButton::clicked, this, &Measure::Show_grid_Click, prompts);
     connectHandler(Unfreeze, &QPushButton::clicked, this, &Measure::Unfreeze_Click, prompts);
-    QObject::connect(picture, &PictureSurface::picturePressed, this,
-                     [this, &prompts](const PictureMouse& mouse) {
-                         runHandler(prompts, [this, &mouse] { Form_MouseDown(mouse); });
-                     });
-    QObject::connect(picture, &PictureSurface::pictureMoved, this,
-                     [this, &prompts](const PictureMouse& mouse) {
-                         runHandler(prompts, [this, &mouse] { Form_MouseMove(mouse); });
-                     });
+    m_impactMarking = std::make_unique<ImpactMarkTool>(*this, prompts);
+    picture->setTool(m_impactMarking.get());
 
     connectHandler(ImgSnapShot, &QToolButton::clicked, this, &Measure::ImgSnapShot_Click, prompts);
     connectHandler(ClipSnapShot, &QToolButton::clicked, this, &Measure::ClipSnapShot_Click, prompts);
@@ -387,6 +382,22 @@ std::vector<std::string> Measure::skierNames() const
 void Measure::showGridDescription(const std::string& description)
 {
     grid_description->setText(qs(description));
+}
+
+void Measure::showGridFromSetup(const std::string& description)
+{
+    placeBuoyDistanceLabels();
+    showGridDescription(description);
+    grid_description->show();
+}
+
+void Measure::applyConfiguredLabelColours()
+{
+    const ConfigurationValues& config = m_app.session.config;
+    if (config.label_color_name == "default")
+        setDefaultLabelColors();
+    else
+        setLabelColor(config.label_color);
 }
 
 MeasureForm Measure::form() const

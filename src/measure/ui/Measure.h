@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ class QToolButton;
 
 namespace leapmark {
 
+class ImpactMarkTool;
 class PictureSurface;
 struct PictureMouse;
 
@@ -46,6 +48,8 @@ public:
     void setLabelColor(Rgb color);
     /** Gives each coloured label its own standard colour. */
     void setDefaultLabelColors();
+    /** The configured label colour: "default" gives each label its own, any other the one colour. */
+    void applyConfiguredLabelColours();
     /** Shows the tournament-type indicator with its text, or hides it. */
     void showTournamentIndicator(const std::string& text);
     void hideTournamentIndicator();
@@ -57,6 +61,8 @@ public:
     void showGridDescription(const std::string& description);
     /** The four buoy distance labels for the active grid: captions and places over its buoys. */
     void placeBuoyDistanceLabels();
+    /** Leaving the grid setup makes grid 1 the grid in use: its buoy labels and its description. */
+    void showGridFromSetup(const std::string& description);
     /**
      * Puts a picture from the picture log on the screen (not frozen) with the overlay. A picture
      * that cannot be read is reported and the screen stays as it was; false then.
@@ -225,6 +231,8 @@ private:
 
     /** The handle being dragged and where it was grabbed (shared by the four clusters). */
     LabelDrag m_labelDrag;
+
+    std::unique_ptr<ImpactMarkTool> m_impactMarking;
 
     /** Whether the landing has been marked on the picture shown (a click or a micro-adjust). */
     bool m_landingMarked = false;

@@ -3,10 +3,10 @@
 
 #include "grid/GridOperations.h"
 #include "grid/GridOverlay.h"
-#include "grid/ui/GridDrawing.h"
 #include "measure/GridChoice.h"
 #include "measure/ImpactMark.h"
 #include "shell/ui/NamedControl.h"
+#include "shell/ui/picture/DrawingOnSurface.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QLabel>

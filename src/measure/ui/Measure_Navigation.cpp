@@ -1,12 +1,7 @@
 // The measurement screen: its ways out and the windows it opens.
 #include "measure/ui/Measure.h"
 
-#include "capture/ui/PreviewForm.h"
-#include "grid/ui/Calibrate.h"
-#include "measure/ui/PictureLogView.h"
-#include "measure/ui/Results.h"
-#include "shell/ui/MainForm.h"
-#include "shell/ui/Screens.h"
+#include "shell/Session.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,24 +10,18 @@ namespace leapmark {
 
 void Measure::mnuResults_Click()
 {
-    Results& results = m_app.screens.results();
-    if (results.parentWidget() != this)
-        results.setParent(this, Qt::Window);
-    results.showResults();
+    openOwnedScreen(ScreenId::Results);
 }
 
 void Measure::mnuCalibrate_Click()
 {
-    m_app.screens.calibrate().showScreen();
+    openScreen(ScreenId::Calibrate);
 }
 
 void Measure::mnuViewLog_Click()
 {
     // Shown without blocking, in front of this screen.
-    PictureLogView& viewer = m_app.screens.pictureLogView();
-    if (viewer.parentWidget() != this)
-        viewer.setParent(this, Qt::Window);
-    viewer.showFrom(PictureLogView::OpenedFrom::MeasuringScreen);
+    openOwnedScreen(ScreenId::PictureLog);
 }
 
 void Measure::Exit_Click()
@@ -44,7 +33,7 @@ void Measure::Exit_Click()
         label->clear();
     grid_description->hide();
     hide();
-    m_app.screens.mainForm().showScreen();
+    openScreen(ScreenId::Main);
 }
 
 void Measure::mnuCapture_Click()
@@ -53,7 +42,7 @@ void Measure::mnuCapture_Click()
     m_app.session.navigation_origin = NavigationOrigin::Measure;
     Unfreeze_Click();
     hide();
-    m_app.screens.previewForm().showScreen();
+    openScreen(ScreenId::Capture);
 }
 
 } // namespace leapmark

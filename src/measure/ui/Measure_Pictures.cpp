@@ -1,8 +1,8 @@
 // The measurement screen: where its picture comes from, saving it and the question on leaving.
 #include "measure/ui/Measure.h"
 
-#include "capture/ui/PreviewForm.h"
 #include "common/NumberText.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
 #include "common/Twips.h"
 #include "grid/GridOperations.h"
@@ -11,9 +11,7 @@
 #include "measure/PictureSave.h"
 #include "measure/ResultsFile.h"
 #include "measure/ui/MeasureDrawing.h"
-#include "shell/PathExistence.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QCheckBox>
@@ -29,7 +27,6 @@ namespace leapmark {
 namespace {
 
 constexpr int kClipboardPollMs = 1000;
-constexpr const char* kHandOverPicture = "currentcapture.bmp";
 constexpr const char* kPictureFilter = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Jump Picture Files "
                                        "(*.gif)|*.gif|Jump Picture Files (*.bmp)|*.bmp|Jump Picture Files "
                                        "(*.jpg)|*.jpg|";
@@ -63,7 +60,7 @@ void Measure::Form_Activate()
         activate_grid(grid, grid.current_grid);
     Set_grid->setText(qs(gridButtonCaption(grid.current_grid)));
     if (m_app.session.navigation_origin == NavigationOrigin::SelectFrame) {
-        const std::filesystem::path handOver = m_app.session.paths.app_dir / kHandOverPicture;
+        const std::filesystem::path handOver = m_app.session.paths.app_dir / currentCaptureFileName;
         if (auto loaded = picture->loadPicture(handOver); !loaded) {
             picture->clearPicture();
             m_app.prompts.tell(loaded.error().text(), MessageIcon::Exclamation);
@@ -228,15 +225,14 @@ bool Measure::showLoggedPicture(const std::string& file)
 void Measure::SavePict_Click()
 {
     Session& session = m_app.session;
-    const PreviewForm& capture = m_app.screens.previewForm();
     PictureSavePlaces places;
     places.pictures_path = session.config.pictures_path;
     places.picture_extension = session.config.picture_extension;
     places.current_folder = session.paths.current_folder;
     places.results = ResultsFile(pathInFolder(session.paths.current_folder, session.config.results_path));
     places.sessionLog = SessionLog(sessionLogPath(session.config.video_dir, session.config.session_log_name));
-    places.skierText = ss(capture.txtSkierName->text());
-    places.passText = ss(capture.txtPass->text());
+    places.skierText = session.capture.skier_name;
+    places.passText = session.capture.pass;
     places.metresText = ss(distance->text());
     SurfacePictureDrawing drawing(*picture);
     (void)savePicture(session.measure, places, m_app.clock, m_app.prompts, drawing);

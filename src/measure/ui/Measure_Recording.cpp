@@ -1,11 +1,11 @@
 // The measurement screen: recording a jump, the result options and the skier name.
 #include "measure/ui/Measure.h"
 
+#include "common/PathExistence.h"
 #include "measure/JumpRecording.h"
 #include "measure/ResultOptions.h"
 #include "measure/ui/MeasureDrawing.h"
 #include "measure/ui/MeasureLog.h"
-#include "shell/PathExistence.h"
 #include "shell/ui/NamedControl.h"
 
 #include <QComboBox>

@@ -2,11 +2,10 @@
 
 #include "common/PathText.h"
 #include "measure/LogViewing.h"
-#include "measure/ui/Measure.h"
 #include "measure/ui/SessionLogList.h"
+#include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -81,15 +80,14 @@ void PictureLogView::cmdViewPicLog_Click()
         emit measuringScreenWanted();
         return;
     }
-    Measure& measure = m_app.screens.measure();
     // A picture that cannot be read is reported and the viewer stays open for another choice.
-    if (!txtPictureToView->text().isEmpty() && !measure.showLoggedPicture(ss(txtPictureToView->text())))
+    if (!txtPictureToView->text().isEmpty() && m_openPicture && !m_openPicture(ss(txtPictureToView->text())))
         return;
     hide();
     if (fromMain)
         emit measuringScreenWanted();
     else
-        measure.showScreen();
+        openScreen(ScreenId::Measure);
 }
 
 } // namespace leapmark

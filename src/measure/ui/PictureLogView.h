@@ -2,6 +2,9 @@
 
 #include "shell/ui/Screen.h"
 
+#include <functional>
+#include <string>
+
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -26,6 +29,10 @@ public:
     enum class OpenedFrom { MeasuringScreen, MainScreen };
     void showFrom(OpenedFrom opener);
 
+    /** Puts a logged picture on the measuring screen; false (reported) when it cannot be read. */
+    using PictureOpener = std::function<bool(const std::string& file)>;
+    void setPictureOpener(PictureOpener opener) { m_openPicture = std::move(opener); }
+
     QLineEdit* txtPicLogToView;
     QListWidget* lstPicLog;
     QLineEdit* txtPictureToView;
@@ -45,6 +52,7 @@ protected:
 
 private:
     OpenedFrom m_openedFrom = OpenedFrom::MeasuringScreen;
+    PictureOpener m_openPicture;
 };
 
 } // namespace leapmark

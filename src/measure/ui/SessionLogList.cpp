@@ -1,8 +1,8 @@
 #include "measure/ui/SessionLogList.h"
 
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "measure/LogViewing.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/ListScrollWidth.h"
 #include "shell/ui/NamedControl.h"

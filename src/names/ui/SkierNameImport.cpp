@@ -1,19 +1,14 @@
 #include "names/ui/SkierNameImport.h"
 
-#include "capture/ui/PreviewForm.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "common/RecordFile.h"
-#include "manual/RtfReader.h"
+#include "common/RtfReader.h"
 #include "names/SkierList.h"
 #include "names/ui/NamesLog.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/AppContext.h"
-#include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/WaitCursor.h"
-
-#include <QLineEdit>
 
 #include <optional>
 
@@ -35,13 +30,13 @@ Result<std::optional<std::string>> replaceSkierList(const std::filesystem::path&
 
 } // namespace
 
-void importSkierNames(AppContext& app)
+std::optional<std::string> importSkierNames(AppContext& app)
 {
     FileDialogRequest request;
     request.startFolder = pathText(app.session.paths.app_dir);
     const std::optional<std::string> chosen = app.prompts.openFile(request);
     if (!chosen)
-        return;
+        return std::nullopt;
 
     // The hourglass is gone again before any message box shows.
     const auto outcome = [&] {
@@ -51,10 +46,9 @@ void importSkierNames(AppContext& app)
     if (!outcome) {
         qCWarning(lcNames).noquote() << QString::fromStdString(outcome.error().text());
         app.prompts.tell(outcome.error().text(), MessageIcon::Critical);
-        return;
+        return std::nullopt;
     }
-    if (const std::optional<std::string>& name = outcome.value())
-        app.screens.previewForm().txtSkierName->setText(qs(*name));
+    return outcome.value();
 }
 
 } // namespace leapmark

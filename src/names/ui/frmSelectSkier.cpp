@@ -1,14 +1,12 @@
 #include "names/ui/frmSelectSkier.h"
 #include "common/Twips.h"
 
-#include "capture/ui/PreviewForm.h"
+#include "common/Prompts.h"
 #include "names/SkierList.h"
 #include "names/ui/NamesLog.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -28,8 +26,8 @@ constexpr int kTopTwips = 120;
 
 } // namespace
 
-frmSelectSkier::frmSelectSkier(AppContext& app)
-    : Screen(app, "frmSelectSkier", QStringLiteral("Select A Skier"), &app.screens.previewForm())
+frmSelectSkier::frmSelectSkier(AppContext& app, QWidget* owner)
+    : Screen(app, "frmSelectSkier", QStringLiteral("Select A Skier"), owner)
 {
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -79,7 +77,7 @@ void frmSelectSkier::lstSkiers_DblClick()
     const QListWidgetItem* selected = lstSkiers->currentItem();
     if (selected == nullptr)
         return;
-    m_app.screens.previewForm().txtSkierName->setText(selected->text());
+    emit skierChosen(selected->text());
     closePicker();
 }
 

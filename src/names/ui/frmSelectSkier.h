@@ -19,7 +19,8 @@ class frmSelectSkier : public Screen
     Q_OBJECT
 
 public:
-    explicit frmSelectSkier(AppContext& app);
+    /** `owner` is the capture screen, which the picker stays in front of. */
+    frmSelectSkier(AppContext& app, QWidget* owner);
 
     /**
      * Loads the list and shows the picker. When the list file cannot be read the operator is told
@@ -39,6 +40,10 @@ public:
     QLabel* Label1;
     QListWidget* lstSkiers;
     QPushButton* cmdNoSelect;
+
+signals:
+    /** A name was picked for the capture screen's name box. */
+    void skierChosen(const QString& name);
 
 private:
     void closePicker();

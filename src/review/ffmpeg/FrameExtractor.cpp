@@ -1,9 +1,9 @@
 #include "review/ffmpeg/FrameExtractor.h"
 
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "review/cDIB.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
-#include "shell/Prompts.h"
 
 namespace leapmark {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "review/FrameSelectionHandOver.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -9,9 +10,6 @@
 namespace leapmark {
 
 class Prompts;
-
-/** The hand-over bitmap that the measurement screen loads, in the application folder. */
-inline constexpr const char* currentCaptureFileName = "currentcapture.bmp";
 
 /** Writes frame frameIndex (0-based) of a video as a 24-bit bottom-up BMP file. */
 [[nodiscard]] Result<void> writeFrameBitmap(const std::filesystem::path& videoPath, std::int64_t frameIndex,

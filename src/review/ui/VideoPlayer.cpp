@@ -1,10 +1,10 @@
 #include "review/ui/VideoPlayer.h"
 
-#include "capture/ui/KeyCode.h"
 #include "common/PathText.h"
-#include "common/Rounding.h"
+#include "common/WholeNumber.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ui/ReviewLog.h"
+#include "shell/ui/KeyCode.h"
 #include "shell/ui/NamedControl.h"
 
 #include <QKeyEvent>
@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace leapmark {
 namespace {
@@ -102,8 +103,7 @@ std::int64_t VideoPlayer::wantedFrameIndex() const
 {
     if (!m_open || m_facts.frameCount <= 0)
         return -1;
-    const double rounded = roundHalfEven(m_position);
-    return std::clamp<std::int64_t>(static_cast<std::int64_t>(rounded), 0, m_facts.frameCount - 1);
+    return clampedWholeNumber<std::int64_t>(m_position, 0, m_facts.frameCount - 1);
 }
 
 void VideoPlayer::showWantedFrame()
@@ -155,7 +155,9 @@ void VideoPlayer::play()
     m_playing = true;
     setPosition(m_selectionStart);
     m_playClock.start();
-    m_playTimer->start(std::max(1, static_cast<int>(1000.0 / m_facts.framesPerSecond)));
+    // However slow a rate the file claims, the timer still ticks once a day.
+    constexpr int dayMs = 24 * 60 * 60 * 1000;
+    m_playTimer->start(clampedWholeNumber(std::floor(1000.0 / m_facts.framesPerSecond), 1, dayMs));
 }
 
 void VideoPlayer::stop()
@@ -183,9 +185,11 @@ void VideoPlayer::playTick()
 void VideoPlayer::syncSlider()
 {
     m_syncingSlider = true;
-    m_slider->setRange(0, m_open ? static_cast<int>(std::max<std::int64_t>(0, m_facts.frameCount - 1)) : 0);
-    m_slider->setValue(static_cast<int>(
-        std::clamp(roundHalfEven(m_position), 0.0, static_cast<double>(m_slider->maximum()))));
+    // A file claiming more frames than the slider counts is reached to its last only by stepping.
+    const std::int64_t last = std::max<std::int64_t>(0, m_facts.frameCount - 1);
+    m_slider->setRange(
+        0, m_open ? static_cast<int>(std::min<std::int64_t>(last, std::numeric_limits<int>::max())) : 0);
+    m_slider->setValue(clampedWholeNumber(m_position, 0, m_slider->maximum()));
     m_syncingSlider = false;
 }
 
@@ -208,6 +212,9 @@ void VideoPlayer::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QRect area(0, 0, width(), height() - (m_slider->isVisible() ? m_slider->height() : 0));
     painter.fillRect(area, Qt::black);
+    // The slider paints only its groove and handle; the strip behind it is this widget's to clear,
+    // or the handle's old places stay on screen.
+    painter.fillRect(QRect(0, area.bottom() + 1, width(), height() - area.height()), palette().window());
     if (m_shown) {
         const QImage image(m_shown->bgr.data(), m_shown->width, m_shown->height, m_shown->bytesPerLine,
                            QImage::Format_BGR888);

@@ -119,7 +119,7 @@ private:
     void handOverAfterBitmap(BitmapOutcome outcome, const QString& reason);
     void askToKeepVideo(const std::string& path);
     void removeHandOverPicture(const std::filesystem::path& handOver);
-    void leaveTo(Screen& screen);
+    void leaveTo(ScreenId screen);
 
     // Suggested contact frame (frmSetStart_Suggestion.cpp).
     void startSuggestion();

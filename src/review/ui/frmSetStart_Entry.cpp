@@ -1,18 +1,15 @@
 // Arriving on the frame selection screen, and loading a video: by capture, for review, by browsing.
 
 #include "capture/CaptureFileName.h"
-#include "capture/ui/PreviewForm.h"
 #include "common/BlankTrim.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "review/FrameSelectionRules.h"
 #include "review/mmInfo.h"
 #include "review/ui/VideoPlayer.h"
 #include "review/ui/frmSetStart.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -56,7 +53,7 @@ void frmSetStart::Form_Activate()
     default:
         break;
     }
-    Label9->setVisible(m_app.screens.mainForm().cb15->isChecked());
+    Label9->setVisible(m_app.session.config.barefoot_timing);
 }
 
 void frmSetStart::showDiskSpace()
@@ -79,14 +76,15 @@ void frmSetStart::showDiskSpace()
 
 void frmSetStart::enterFromCapture()
 {
-    if (!m_app.screens.previewForm().Label4->isHidden())
+    const CaptureHandOver& handOver = m_app.session.capture;
+    Text6->setText(qs(handOver.video_path));
+    if (handOver.skier_renamed)
         fixSkierName();
     loadIntoPlayer();
     m_anchorFixed = false;
     cmdMarkStart->show();
     cmdMarkStart->setEnabled(true);
     Command5->setEnabled(true);
-    const CaptureHandOver& handOver = m_app.session.capture;
     if (handOver.contact_hint_frame > 0) {
         m_anchorFrame = handOver.contact_hint_frame;
         MediaPlayer1->setPosition(m_anchorFrame);
@@ -96,7 +94,7 @@ void frmSetStart::enterFromCapture()
     }
     m_frameRate = handOver.captured_rate;
     m_fileFrames = handOver.captured_frames;
-    m_runFrames = leapmark::runFrames(m_frameRate, m_app.screens.mainForm().cb15->isChecked());
+    m_runFrames = leapmark::runFrames(m_frameRate, m_app.session.config.barefoot_timing);
     if (fileExists(ss(Text6->text())))
         refillFileInfo(ss(Text6->text()));
 }
@@ -181,8 +179,8 @@ std::string frmSetStart::askSkierName(const std::string& prompt, const std::stri
 
 void frmSetStart::fixSkierName()
 {
-    const PreviewForm& capture = m_app.screens.previewForm();
-    const std::string defaultName = ss(capture.txtSkierName->text());
+    const CaptureHandOver& capture = m_app.session.capture;
+    const std::string defaultName = capture.skier_name;
     std::string name =
         askSkierName("The skier's name was changed to prevent overwriting an existing file. You can "
                      "change the skier's name here if you want. Just modify it in the input box to "
@@ -201,7 +199,7 @@ void frmSetStart::fixSkierName()
                          defaultName);
         if (trimBlanks(name).empty())
             return;
-        renamed = captureFileName(videoDir, name, ss(capture.txtPass->text()));
+        renamed = captureFileName(videoDir, name, capture.pass);
     }
     if (renamed != old) {
         std::error_code error;

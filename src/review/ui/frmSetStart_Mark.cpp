@@ -1,24 +1,18 @@
 // Marking the contact frame and handing it over; leaving the screen.
 
-#include "capture/ui/PreviewForm.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "common/RecordFile.h"
 #include "common/Rounding.h"
-#include "grid/ui/Grid_Setup.h"
 #include "measure/SessionLog.h"
-#include "measure/ui/LogView.h"
-#include "measure/ui/Measure.h"
 #include "review/FrameSelectionRules.h"
 #include "review/ffmpeg/FrameExtractor.h"
 #include "review/ui/ContactSuggestionJob.h"
 #include "review/ui/ReviewLog.h"
 #include "review/ui/VideoPlayer.h"
 #include "review/ui/frmSetStart.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,10 +124,10 @@ void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reas
             "One or more grids are not configured.  You may not use the Measure Screen until all "
             "listed grids are configured",
             MessageIcon::Exclamation);
-        leaveTo(m_app.screens.gridSetup());
+        leaveTo(ScreenId::GridSetup);
         return;
     }
-    leaveTo(m_app.screens.measure());
+    leaveTo(ScreenId::Measure);
 }
 
 void frmSetStart::askToKeepVideo(const std::string& path)
@@ -157,22 +151,18 @@ void frmSetStart::askToKeepVideo(const std::string& path)
     }
 }
 
-void frmSetStart::leaveTo(Screen& screen)
+void frmSetStart::leaveTo(ScreenId screen)
 {
     hide();
-    screen.showScreen();
+    openScreen(screen);
 }
 
 void frmSetStart::cmdViewLog_Click()
 {
-    LogView& viewer = m_app.screens.logView();
-    if (viewer.parentWidget() == nullptr)
-        viewer.setParent(this, Qt::Window);
-    // The viewer's "View" names the video to review; none is named yet.
+    // The viewer's "View" names the video to review; none is named yet. The viewer is watched
+    // (eventFilter) so that its "View" reaches this screen although it is showing already.
     m_app.session.measure.view_file_path.clear();
-    viewer.removeEventFilter(this);
-    viewer.installEventFilter(this);
-    viewer.showScreen();
+    openOwnedScreen(ScreenId::SessionLog);
 }
 
 void frmSetStart::cmdGoToSetup_Click()
@@ -181,7 +171,7 @@ void frmSetStart::cmdGoToSetup_Click()
     Command4->setEnabled(true);
     MediaPlayer1->setEnabled(true);
     Timer2->stop();
-    m_app.screens.mainForm().showScreen();
+    openScreen(ScreenId::Main);
     hide();
     m_app.session.navigation_origin = NavigationOrigin::Timer;
 }
@@ -192,7 +182,7 @@ void frmSetStart::cmdGoToCapture_Click()
     Command4->setEnabled(true);
     MediaPlayer1->setEnabled(true);
     Timer2->stop();
-    m_app.screens.previewForm().showScreen();
+    openScreen(ScreenId::Capture);
     hide();
     m_app.session.navigation_origin = NavigationOrigin::Timer;
 }

@@ -2,7 +2,9 @@
 
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/Prompts.h"
 #include "common/Rounding.h"
+#include "common/WholeNumber.h"
 #include "review/FrameSelectionRules.h"
 #include "review/ui/ArrowKeyWatch.h"
 #include "review/ui/VideoPlayer.h"
@@ -16,8 +18,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace leapmark {
+namespace {
+
+/** The most plays "Play before start" takes: some minutes of the same seconds. */
+constexpr int kMostPlays = 100;
+
+} // namespace
 
 void frmSetStart::Command1_Click()
 {
@@ -64,13 +74,22 @@ void frmSetStart::Command5_Click()
 {
     if (m_playingBeforeStart)
         return;
+    // Below one plays once, as the play's count runs out at once.
+    const double times = leadingNumber(ss(txtStartLoop->text()));
+    const auto loops = wholeNumberWithin(times, std::numeric_limits<int>::min(), kMostPlays);
+    if (!loops) {
+        m_app.prompts.tell("Play before start: \"times\" must be a whole number from 1 to " +
+                               std::to_string(kMostPlays),
+                           MessageIcon::Exclamation);
+        return;
+    }
     if (cbFullScreen->isChecked())
         MediaPlayer1->setDisplaySize(VideoPlayer::fullScreenSize);
     const double seconds = std::clamp(leadingNumber(ss(Text4->text())), 1.0, 5.0);
     Text5->setText(QString::number(static_cast<int>(std::floor(seconds * 1000.0 + 300.0))));
-    m_loopsLeft = static_cast<int>(roundHalfEven(leadingNumber(ss(txtStartLoop->text()))));
+    m_loopsLeft = *loops;
     if (!m_anchorLocked)
-        m_anchorFrame = static_cast<int>(roundHalfEven(MediaPlayer1->position()));
+        m_anchorFrame = clampedWholeNumber(MediaPlayer1->position(), 0, std::numeric_limits<int>::max());
     const PreRollPlan plan = preRollPlan(seconds, m_frameRate, m_anchorFrame);
     MediaPlayer1->setSelectionStart(plan.selectionStart);
     MediaPlayer1->setSelectionEnd(plan.selectionEnd);

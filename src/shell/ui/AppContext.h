@@ -5,11 +5,10 @@ namespace leapmark {
 class CaptureControl;
 class Clock;
 class Prompts;
-class Screens;
 class SettingsStore;
 struct Session;
 
-/** What every screen is given: the shared state, the services and the other screens. */
+/** What every screen is given: the shared state and the services. Screens never reach each other. */
 struct AppContext
 {
     Session& session;
@@ -17,7 +16,6 @@ struct AppContext
     Prompts& prompts;
     const Clock& clock;
     CaptureControl& capture;
-    Screens& screens;
 };
 
 } // namespace leapmark

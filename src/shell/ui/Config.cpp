@@ -52,6 +52,10 @@ Config::Config(AppContext& app) : Screen(app, "Config", QStringLiteral("Configur
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
     connectHandlers();
+}
+
+void Config::firstCreation()
+{
     // The screen is created once, at the end of start-up; its load runs then and never again.
     Form_Load();
 }

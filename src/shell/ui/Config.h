@@ -2,6 +2,9 @@
 
 #include "shell/ui/Screen.h"
 
+#include <string>
+#include <vector>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -31,17 +34,10 @@ public:
 
     /** The load, in order; runs once per program run (the constructor calls it; later calls do nothing). */
     void Form_Load();
+    void firstCreation() override;
 
     /** Applies `label_color` (or each control's own colour for "default") to the measurement screen. */
     void set_colors();
-
-    /**
-     * Loads one grid file as grid g (1..3): the grid state, the grid setup screen's boxes and ready
-     * state, the grid set-up summary in the results file, the setting "gridNFile" and the main
-     * screen's row. A file that cannot be read, or whose coefficients do not carry its buoys onto
-     * their survey points, is reported and changes nothing but the row's picture.
-     */
-    void reload_grid_file(const std::filesystem::path& file, int g);
 
     // Click and change rules.
     void Opt1Grid_Click();
@@ -108,6 +104,27 @@ public:
     QRadioButton* OptVideoNoSave;
     QRadioButton* OptVideoSave;
     QAction* mnuExit;
+
+signals:
+    // What the configuration changes on other screens; the composition root passes each on.
+    /** The measuring screen's tournament-type indicator reads `text`, or hides when it is empty. */
+    void tournamentIndicatorChanged(const QString& text);
+    /** The label colour in the session changed: the measuring screen's labels follow it. */
+    void labelColoursChanged();
+    /** The measuring screen's "UNOFFICIAL JUMP" notice is hidden. */
+    void unofficialJumpNoticeHidden();
+    /** The measuring screen's skier-name button shows only with WSTIMS on. */
+    void skierNameButtonShown(bool shown);
+    /** The tournament's skier names, in place of those the measuring screen offers. */
+    void tournamentNamesRead(const std::vector<std::string>& names);
+    /** The grid setup's "GRID LOCKED!" label is hidden. */
+    void gridLockedLabelHidden();
+    /** The main screen shows the status rows of grids 1..gridsInUse. */
+    void gridRowsShown(int gridsInUse);
+    /** The main screen's row of grid g shows it ready (a file is there) or missing. */
+    void gridPictureChanged(int g, bool ready);
+    /** Grid g is to be reloaded from `file` at start-up, as the grid setup loads files. */
+    void gridFileReloadWanted(int g, const QString& file);
 
 protected:
     /** Closing the window stores and leaves as "E&xit and Save Parameters" does. */

@@ -2,24 +2,20 @@
 #include "shell/ui/Config.h"
 
 #include "common/BlankTrim.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "grid/GridFile.h"
 #include "grid/GridOperations.h"
 #include "grid/GridSetupSummary.h"
-#include "grid/ui/Grid_Setup.h"
 #include "measure/ResultsFile.h"
-#include "measure/ui/Measure.h"
 #include "names/TournamentNames.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/LoupeLauncher.h"
-#include "shell/ui/MainForm.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -56,10 +52,8 @@ void Config::Form_Load()
     runHandler(m_app.prompts, [this] {
         ConfigurationValues& config = m_app.session.config;
         SettingsStore& settings = m_app.settings;
-        MainForm& main = m_app.screens.mainForm();
-
         putText(TournamentName, settings.read(keys::TournamentName), *this, &Config::TournamentName_Change);
-        const std::string videoFolder(withoutTrailingSeparator(trimBlanks(ss(main.txtVideoDir->text()))));
+        const std::string videoFolder(withoutTrailingSeparator(trimBlanks(config.video_dir)));
         putText(ResultsPathName, joinPath(videoFolder, defaultResultsFileName(m_app.clock.now())), *this,
                 &Config::ResultsPathName_Change);
         putText(CapturesPathName, config.video_dir, *this, &Config::CapturesPathName_Change);
@@ -86,7 +80,7 @@ void Config::Form_Load()
             chkLoupe->setChecked(true);
             chkLoupe_Click();
         }
-        m_app.screens.measure().UnofficialJump->hide();
+        emit unofficialJumpNoticeHidden();
         if (settings.read(keys::buoymarker) == "cross") {
             OptCross->setChecked(true);
             OptCross_Click();
@@ -94,7 +88,7 @@ void Config::Form_Load()
             OptCircle->setChecked(true);
             OptCircle_Click();
         }
-        m_app.screens.gridSetup().hideGridLockedLabel();
+        emit gridLockedLabelHidden();
         loadSavingModes();
     });
 }
@@ -131,12 +125,9 @@ void Config::loadNumberOfGrids()
 
 void Config::loadGridRows()
 {
-    MainForm& main = m_app.screens.mainForm();
-    main.showGridRows(m_app.session.grid.grids_in_use);
-    for (int g = 1; g <= kMaxGrids; ++g) {
-        const bool present = fileExists(m_app.settings.read(keys::gridFileKey(g)));
-        main.setGridPicture(g, present ? GridPicture::Ready : GridPicture::Missing);
-    }
+    emit gridRowsShown(m_app.session.grid.grids_in_use);
+    for (int g = 1; g <= kMaxGrids; ++g)
+        emit gridPictureChanged(g, fileExists(m_app.settings.read(keys::gridFileKey(g))));
 }
 
 void Config::reloadGridFiles()
@@ -147,27 +138,9 @@ void Config::reloadGridFiles()
         const std::string file = m_app.settings.read(keys::gridFileKey(g));
         if (!fileExists(file))
             continue;
-        reload_grid_file(toPath(file), g);
+        if (isGridNumber(g))
+            emit gridFileReloadWanted(g, qs(file));
     }
-}
-
-void Config::reload_grid_file(const std::filesystem::path& file, int g)
-{
-    if (!isGridNumber(g))
-        return;
-    MainForm& main = m_app.screens.mainForm();
-    // The setup screen resets the working corners when it is first created: create it before loading.
-    Grid_Setup& setup = m_app.screens.gridSetup();
-
-    Result<GridFileContent> content = readGridFile(file);
-    if (!content) {
-        main.setGridPicture(g, GridPicture::Missing);
-        m_app.prompts.tell("Grid " + std::to_string(g) + " was not loaded. " + content.error().text(),
-                           MessageIcon::Exclamation);
-        return;
-    }
-
-    setup.takeGridFile(g, pathText(file), *content);
 }
 
 void Config::loadTournamentType()
@@ -210,7 +183,7 @@ void Config::selectGrids(QRadioButton* option, int grids)
     m_app.session.grid.grids_in_use = grids;
     m_app.session.config.grids_text = std::to_string(grids);
     m_app.settings.write(keys::grids, m_app.session.config.grids_text);
-    m_app.screens.mainForm().showGridRows(grids);
+    emit gridRowsShown(grids);
 }
 
 void Config::Opt1Grid_Click()
@@ -257,10 +230,9 @@ void Config::line_control_check_Click()
 void Config::Barefoot_box_Click()
 {
     GridState& grid = m_app.session.grid;
-    Measure& measure = m_app.screens.measure();
     if (Barefoot_box->isChecked()) {
         grid.barefoot = true;
-        measure.showTournamentIndicator("Barefoot Jump");
+        emit tournamentIndicatorChanged(QStringLiteral("Barefoot Jump"));
         m_app.session.config.tournament_type = "barefoot";
         m_app.settings.write(keys::tournamentType, "barefoot");
         if (SitSki_box->isChecked()) {
@@ -271,7 +243,7 @@ void Config::Barefoot_box_Click()
     }
     grid.barefoot = false;
     if (!grid.sit_ski) {
-        measure.hideTournamentIndicator();
+        emit tournamentIndicatorChanged(QString());
         m_app.session.config.tournament_type = "normal";
         m_app.settings.write(keys::tournamentType, "normal");
     }
@@ -280,10 +252,9 @@ void Config::Barefoot_box_Click()
 void Config::SitSki_box_Click()
 {
     GridState& grid = m_app.session.grid;
-    Measure& measure = m_app.screens.measure();
     if (SitSki_box->isChecked()) {
         grid.sit_ski = true;
-        measure.showTournamentIndicator("Sit Ski Jump");
+        emit tournamentIndicatorChanged(QStringLiteral("Sit Ski Jump"));
         m_app.session.config.tournament_type = "sitski";
         m_app.settings.write(keys::tournamentType, "sitski");
         if (Barefoot_box->isChecked()) {
@@ -294,7 +265,7 @@ void Config::SitSki_box_Click()
     }
     grid.sit_ski = false;
     if (!grid.barefoot) {
-        measure.hideTournamentIndicator();
+        emit tournamentIndicatorChanged(QString());
         m_app.session.config.tournament_type = "normal";
         m_app.settings.write(keys::tournamentType, "normal");
     }
@@ -343,11 +314,7 @@ void Config::default_color_Click()
 
 void Config::set_colors()
 {
-    Measure& measure = m_app.screens.measure();
-    if (m_app.session.config.label_color_name == "default")
-        measure.setDefaultLabelColors();
-    else
-        measure.setLabelColor(m_app.session.config.label_color);
+    emit labelColoursChanged();
 }
 
 // Marker style.
@@ -501,8 +468,8 @@ void Config::mnuExit_Click()
     hide();
 
     loadTournamentNames();
-    m_app.screens.measure().btnGetName->setVisible(WSTIMS->isChecked());
-    m_app.screens.mainForm().showScreen();
+    emit skierNameButtonShown(WSTIMS->isChecked());
+    openScreen(ScreenId::Main);
 }
 
 void Config::loadTournamentNames()
@@ -510,15 +477,11 @@ void Config::loadTournamentNames()
     const std::string file = ss(SkierNameFile->text());
     if (file.empty())
         return;
-    Measure& measure = m_app.screens.measure();
     bool added = false;
     // A file that cannot be opened leaves the names already listed.
     if (auto names = readTournamentNames(pathInFolder(m_app.session.paths.current_folder, file))) {
-        measure.clearSkierNames();
-        for (const std::string& name : *names) {
-            measure.addSkierName(name);
-            added = true;
-        }
+        emit tournamentNamesRead(*names);
+        added = !names->empty();
     }
     if (!added)
         m_app.prompts.tell("Names not loaded, check file name and path");

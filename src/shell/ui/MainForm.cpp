@@ -1,29 +1,19 @@
 #include "shell/ui/MainForm.h"
 
 #include "capture/CaptureControl.h"
-#include "capture/ui/CapturePanel.h"
-#include "capture/ui/PreviewForm.h"
 #include "common/BlankTrim.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
-#include "grid/ui/Grid_Setup.h"
-#include "manual/ui/frmManual.h"
+#include "common/Prompts.h"
 #include "measure/SessionLog.h"
-#include "measure/ui/LogView.h"
-#include "measure/ui/Measure.h"
-#include "measure/ui/PictureLogView.h"
-#include "names/ui/SkierNameImport.h"
-#include "review/ui/frmSetStart.h"
 #include "settings/EmergencyParameterReset.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
 #include "shell/ui/ApplicationFiles.h"
-#include "shell/ui/Config.h"
 #include "shell/ui/HandlerGuard.h"
+#include "shell/ui/MainScreenPanel.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -62,13 +52,14 @@ QString gridPictureFileName(GridPicture picture)
                                          : QStringLiteral("SmallCaution.jpg");
 }
 
-MainForm::MainForm(AppContext& app) : Screen(app, "MainForm", QStringLiteral("Leapmark 2005"))
+MainForm::MainForm(AppContext& app, MainScreenPanel& panel)
+    : Screen(app, "MainForm", QStringLiteral("Leapmark 2005")), m_panel(&panel)
 {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     auto* layout = new QHBoxLayout(central);
-    m_panel = new CapturePanel(m_app, central);
-    layout->addWidget(m_panel, 0, Qt::AlignTop);
+    m_panel->panelWidget().setParent(central);
+    layout->addWidget(&m_panel->panelWidget(), 0, Qt::AlignTop);
     layout->addWidget(buildControlsFrame(), 1, Qt::AlignTop);
     buildMenus();
     connectHandlers();
@@ -128,7 +119,7 @@ QWidget* MainForm::buildControlsFrame()
 
     cb15 = namedControl<QCheckBox>(Frame1, "cb15", QStringLiteral("Enable Barefoot Timing (15 sec)"));
     layout->addWidget(cb15);
-    lblConfig = m_panel->lblConfig;
+    lblConfig = &m_panel->summaryLabel();
     lblConfig->setFrameShape(QFrame::Panel);
     lblConfig->setFrameShadow(QFrame::Sunken);
     layout->addWidget(lblConfig);

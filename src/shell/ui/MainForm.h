@@ -15,7 +15,7 @@ class QTextEdit;
 
 namespace leapmark {
 
-class CapturePanel;
+class MainScreenPanel;
 
 /** The picture of a grid status row. */
 enum class GridPicture {
@@ -41,7 +41,8 @@ class MainForm : public Screen
     Q_OBJECT
 
 public:
-    explicit MainForm(AppContext& app);
+    /** `panel` is the capture panel, built by the composition root and placed here. */
+    MainForm(AppContext& app, MainScreenPanel& panel);
     ~MainForm() override;
 
     /** The start-up sequence, run once when the program starts; it ends on the configuration screen. */
@@ -56,8 +57,6 @@ public:
     [[nodiscard]] QString gridPictureName(int g) const;
     /** Puts grid g's description (1..3) into its row. */
     void setGridDescription(int g, const std::string& description);
-
-    [[nodiscard]] CapturePanel& capturePanel() { return *m_panel; }
 
     // Handlers.
     void txtVideoDir_Change();
@@ -107,6 +106,10 @@ public:
 signals:
     /** The operator ended the program (menu "E&xit" or closing the window). */
     void programEnded();
+    /** The start-up places the capture screen beside this one. */
+    void captureScreenPlacementWanted();
+    /** "Import Skier Names File" was pressed. */
+    void skierNameImportWanted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,10 +133,9 @@ private:
 
     /** True when the text of `txtVideoDir` names an existing folder; otherwise says so ("Path Error"). */
     [[nodiscard]] bool videoDirectoryExists();
-    void showOwnedViewer(Screen& viewer);
     void endProgram();
 
-    CapturePanel* m_panel = nullptr;
+    MainScreenPanel* m_panel = nullptr;
     std::array<GridPicture, 3> m_gridPictures{GridPicture::Missing, GridPicture::Missing,
                                               GridPicture::Missing};
     bool m_ending = false;

@@ -2,24 +2,14 @@
 #include "shell/ui/MainForm.h"
 
 #include "capture/CaptureControl.h"
-#include "capture/ui/CapturePanel.h"
-#include "capture/ui/PreviewForm.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
-#include "grid/ui/Grid_Setup.h"
-#include "manual/ui/frmManual.h"
-#include "measure/ui/LogView.h"
-#include "measure/ui/Measure.h"
-#include "measure/ui/PictureLogView.h"
-#include "names/ui/SkierNameImport.h"
-#include "review/ui/frmSetStart.h"
+#include "common/Prompts.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/Config.h"
+#include "shell/ui/MainScreenPanel.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -85,8 +75,7 @@ void MainForm::cmdGoCapture_Click()
     if (!videoDirectoryExists())
         return;
     // The capture screen reads where it was opened from as it comes to the front.
-    m_app.session.navigation_origin = NavigationOrigin::Setup;
-    m_app.screens.previewForm().showScreen();
+    openScreen(ScreenId::Capture, NavigationOrigin::Setup);
     if (auto previewing = m_app.capture.setPreview(true); !previewing)
         m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
     hide();
@@ -96,8 +85,7 @@ void MainForm::cmdGoTimer_Click()
 {
     if (!videoDirectoryExists())
         return;
-    m_app.session.navigation_origin = NavigationOrigin::Setup;
-    m_app.screens.setStart().showScreen();
+    openScreen(ScreenId::FrameSelection, NavigationOrigin::Setup);
     if (auto previewing = m_app.capture.setPreview(true); !previewing)
         m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
     hide();
@@ -107,7 +95,7 @@ void MainForm::ccmdGoToMeasure_Click()
 {
     if (m_app.session.grid.grids_complete) {
         hide();
-        m_app.screens.measure().showScreen();
+        openScreen(ScreenId::Measure);
         return;
     }
     m_app.prompts.tell("At least one measurement grid that you have specified has "
@@ -115,72 +103,57 @@ void MainForm::ccmdGoToMeasure_Click()
                        "you can use the measurement screen",
                        MessageIcon::Critical);
     hide();
-    m_app.screens.gridSetup().showScreen();
+    openScreen(ScreenId::GridSetup);
 }
 
 void MainForm::cmdSetup_Click()
 {
-    m_app.screens.gridSetup().showScreen();
+    openScreen(ScreenId::GridSetup);
     hide();
 }
 
 void MainForm::cmdConfigure_Click()
 {
-    m_app.screens.config().showScreen();
+    openScreen(ScreenId::Configuration);
     hide();
 }
 
 void MainForm::cmdShowConfig_Click()
 {
     if (cmdShowConfig->text() == QString::fromLatin1(kShowConfigurationCaption)) {
-        m_panel->Frame3->show();
-        m_panel->StrmOptions->show();
-        m_panel->LblStatus->show();
+        m_panel->showConfiguration();
         cmdShowConfig->setText(QString::fromLatin1(kHideConfigurationCaption));
     } else {
-        for (QWidget* part : std::initializer_list<QWidget*>{
-                 m_panel->Frame3, m_panel->StrmOptions, m_panel->LblStatus, m_panel->List1, m_panel->Label12})
-            part->hide();
+        m_panel->hideConfiguration(true);
         cmdShowConfig->setText(QString::fromLatin1(kShowConfigurationCaption));
     }
 }
 
 void MainForm::cmdImport_Click()
 {
-    importSkierNames(m_app);
+    emit skierNameImportWanted();
 }
 
 void MainForm::cb15_Click()
 {
+    m_app.session.config.barefoot_timing = cb15->isChecked();
     m_app.settings.write(keys::barefoot, cb15->isChecked() ? "1" : "0");
-}
-
-void MainForm::showOwnedViewer(Screen& viewer)
-{
-    // A viewer opened from here stays in front of the main screen without blocking it.
-    if (viewer.parentWidget() == nullptr)
-        viewer.setParent(this, Qt::Window);
-    viewer.showScreen();
 }
 
 void MainForm::mnuViewLog_Click()
 {
-    showOwnedViewer(m_app.screens.logView());
+    // A viewer opened from here stays in front of the main screen without blocking it.
+    openOwnedScreen(ScreenId::SessionLog);
 }
 
 void MainForm::mnuPictureLog_Click()
 {
-    PictureLogView& viewer = m_app.screens.pictureLogView();
-    if (viewer.parentWidget() == nullptr)
-        viewer.setParent(this, Qt::Window);
-    connect(&viewer, &PictureLogView::measuringScreenWanted, this, &MainForm::ccmdGoToMeasure_Click,
-            Qt::UniqueConnection);
-    viewer.showFrom(PictureLogView::OpenedFrom::MainScreen);
+    openOwnedScreen(ScreenId::PictureLog);
 }
 
 void MainForm::munManual_Click()
 {
-    m_app.screens.manual().showScreen();
+    openScreen(ScreenId::Manual);
     hide();
 }
 

@@ -2,21 +2,18 @@
 #include "shell/ui/MainForm.h"
 
 #include "capture/CaptureControl.h"
-#include "capture/ui/CapturePanel.h"
-#include "capture/ui/PreviewForm.h"
 #include "common/BlankTrim.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
+#include "common/Prompts.h"
 #include "measure/SessionLog.h"
 #include "settings/EmergencyParameterReset.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
 #include "shell/Session.h"
-#include "shell/ui/Config.h"
 #include "shell/ui/HandlerGuard.h"
+#include "shell/ui/MainScreenPanel.h"
 #include "shell/ui/NamedControl.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/ShellLog.h"
 
 #include <QCheckBox>
@@ -35,9 +32,7 @@ void MainForm::Form_Load()
         runEmergencyParameterReset(m_app.settings, m_app.prompts);
 
         m_panel->applyStartUpDefaults();
-        m_panel->Frame3->hide();
-        m_panel->StrmOptions->hide();
-        m_panel->LblStatus->hide();
+        m_panel->hideConfiguration(false);
 
         m_panel->setUpDevices();
         placeWindows();
@@ -52,17 +47,7 @@ void MainForm::Form_Load()
 
 void MainForm::placeWindows()
 {
-    const QScreen* display = screen();
-    if (display == nullptr)
-        return;
-    const int screenWidth = display->geometry().width();
-    PreviewForm& capture = m_app.screens.previewForm();
-    const int mainWidth = frameGeometry().width();
-    if (x() + mainWidth + capture.frameGeometry().width() > screenWidth)
-        move(0, y());
-    capture.move(x() + mainWidth, y());
-    if (capture.x() > screenWidth)
-        capture.move(0, capture.y());
+    emit captureScreenPlacementWanted();
 }
 
 void MainForm::askForVideoDirectory()
@@ -114,14 +99,11 @@ void MainForm::finishStartUp()
     if (auto previewing = m_app.capture.setPreview(true); !previewing)
         m_app.prompts.tell(previewing.error().text(), MessageIcon::None, "Error");
     cb15->setChecked(m_app.settings.readInteger(keys::barefoot, 0) != 0);
-    m_panel->EdtFile->setText(QStringLiteral("testvid.avi"));
-    m_panel->Frame3->hide();
-    m_panel->StrmOptions->hide();
-    m_panel->LblStatus->hide();
-    m_panel->applyRateSummary();
+    m_app.session.config.barefoot_timing = cb15->isChecked();
+    m_panel->finishStartUp();
 
     m_app.prompts.tell("Please Verify all Setup Parameters");
-    m_app.screens.config().showScreen();
+    openScreen(ScreenId::Configuration);
     hide();
 }
 

@@ -1,8 +1,8 @@
 #include "shell/ui/Screen.h"
 
+#include "shell/Session.h"
 #include "shell/ui/AccessibleNames.h"
 #include "shell/ui/HandlerGuard.h"
-#include "shell/ui/Screens.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
@@ -39,6 +39,23 @@ void Screen::showEvent(QShowEvent* event)
     });
 }
 
+void Screen::openScreen(ScreenId target, std::optional<NavigationOrigin> origin)
+{
+    if (origin)
+        m_app.session.navigation_origin = *origin;
+    emit screenWanted(target);
+}
+
+void Screen::openOwnedScreen(ScreenId target)
+{
+    emit ownedScreenWanted(target, this);
+}
+
+void Screen::hideScreen(ScreenId target)
+{
+    emit screenHideWanted(target);
+}
+
 void Screen::closeByTitleBar()
 {
     hide();
@@ -49,7 +66,7 @@ void Screen::closeEvent(QCloseEvent* event)
     // The screen decides for itself whether it goes; the window system never just hides it.
     event->ignore();
     runHandler(m_app.prompts, [this] { closeByTitleBar(); });
-    m_app.screens.keepAWindowVisible();
+    emit closedByOperator();
 }
 
 } // namespace leapmark

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "common/NavigationOrigin.h"
 #include "shell/ui/AppContext.h"
+#include "shell/ui/ScreenId.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 namespace leapmark {
 
@@ -20,7 +24,33 @@ public:
     /** Brings the screen to the front. */
     void showScreen();
 
+    /**
+     * Runs once, when the screen has been built and its requests connected: the place for
+     * first-creation steps that change other screens (a constructor's requests would reach no one).
+     */
+    virtual void firstCreation() {}
+
+signals:
+    /** Asks to bring another screen to the front; the composition root does it at once. */
+    void screenWanted(leapmark::ScreenId target);
+    /** Asks to show a viewer as a window of its own kept in front of this screen. */
+    void ownedScreenWanted(leapmark::ScreenId target, QWidget* owner);
+    /** Asks to hide another screen. */
+    void screenHideWanted(leapmark::ScreenId target);
+    /** The operator closed the window with its title-bar button, and the screen has done its way out. */
+    void closedByOperator();
+
 protected:
+    /**
+     * Brings `target` to the front. With an origin, the session first records that this screen
+     * opened it, which the target's arrival reads.
+     */
+    void openScreen(ScreenId target, std::optional<NavigationOrigin> origin = std::nullopt);
+    /** Shows `target` as a window kept in front of this screen. */
+    void openOwnedScreen(ScreenId target);
+    /** Hides another screen. */
+    void hideScreen(ScreenId target);
+
     /**
      * Runs once per showing, from the event loop just after the screen came to the front: the place
      * for what the screen does on arrival (reading the hand-over of the screen that opened it), never

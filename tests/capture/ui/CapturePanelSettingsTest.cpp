@@ -10,6 +10,8 @@
 
 #include <gmock/gmock.h>
 
+#include <limits>
+
 namespace leapmark {
 namespace {
 
@@ -179,6 +181,32 @@ TEST_F(CapturePanelSettings, TheTestCaptureStartsStopsAndReportsWithTheHexadecim
     EXPECT_THAT(prompts.texts(),
                 ElementsAre("Eror code: 80070002 Could not create testvid.avi: no such folder"));
     EXPECT_EQ(panel().CmdCap->text(), QStringLiteral("Capture Stream"));
+}
+
+TEST_F(CapturePanelSettings, ARateOrTimeLimitBeyondWhatCanBeUsedIsRefusedAndNothingStarts)
+{
+    startUp();
+    panel().EdtRate->setText(QStringLiteral("25"));
+    panel().EdtRate->setText(QStringLiteral("1e10"));
+    EXPECT_EQ(camera.rate, 25.0) << "the device never gets a rate it cannot run at";
+    AppHarness::click(panel().CmdCap);
+    EXPECT_THAT(prompts.texts(), ElementsAre("Frame Rate (fps) must be a whole number from 1 to 1000"));
+    EXPECT_EQ(camera.startCount, 0);
+    EXPECT_EQ(panel().CmdCap->text(), QStringLiteral("Capture Stream"));
+
+    panel().EdtRate->setText(QStringLiteral("30"));
+    panel().EdtLimit->setText(QStringLiteral("1e10"));
+    prompts.clear();
+    AppHarness::click(panel().CmdCap);
+    EXPECT_THAT(prompts.texts(), ElementsAre("Time Limit (sec) must be a whole number from 0 to 86400"));
+    EXPECT_EQ(camera.startCount, 0);
+
+    // The frame options take what they can hold.
+    panel().CaptureType->setCurrentIndex(0);
+    panel().CaptureType_Click();
+    panel().EdtChrom->setText(QStringLiteral("1e10"));
+    panel().SetCaptureValues();
+    EXPECT_EQ(camera.frame.chromFactor, std::numeric_limits<int>::max());
 }
 
 TEST_F(CapturePanelSettings, ACameraPluggedInIsOfferedAndOneUnpluggedLeavesTheList)

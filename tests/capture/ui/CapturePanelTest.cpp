@@ -1,11 +1,9 @@
 #include "capture/ui/CapturePanel.h"
-#include "capture/ui/PreviewForm.h"
 #include "common/Clock.h"
 #include "settings/InMemorySettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "shell/Session.h"
 #include "shell/ui/AppContext.h"
-#include "shell/ui/Screens.h"
 #include "support/FakeCaptureControl.h"
 #include "support/ScriptedPrompts.h"
 
@@ -39,12 +37,20 @@ QStringList items(const QComboBox* list)
 class CapturePanelTest : public ::testing::Test
 {
 protected:
-    CapturePanelTest() { screens.attach(context); }
-
     CapturePanel& panel()
     {
-        if (!m_panel)
+        if (!m_panel) {
             m_panel = std::make_unique<CapturePanel>(context, nullptr);
+            // The panel asks for the capture screen; the test keeps what it last asked.
+            QObject::connect(m_panel.get(), &CapturePanel::screenWanted, [this](ScreenId target) {
+                if (target == ScreenId::Capture)
+                    captureScreenWanted = true;
+            });
+            QObject::connect(m_panel.get(), &CapturePanel::screenHideWanted, [this](ScreenId target) {
+                if (target == ScreenId::Capture)
+                    captureScreenWanted = false;
+            });
+        }
         return *m_panel;
     }
 
@@ -62,8 +68,8 @@ protected:
     testing::ScriptedPrompts prompts;
     FixedClock clock;
     FakeCaptureControl camera;
-    Screens screens;
-    AppContext context{session, settings, prompts, clock, camera, screens};
+    AppContext context{session, settings, prompts, clock, camera};
+    bool captureScreenWanted = false;
 
 private:
     std::unique_ptr<CapturePanel> m_panel;
@@ -185,7 +191,7 @@ TEST_F(CapturePanelTest, DisconnectEmptiesTheFormatListsAndHidesTheCaptureScreen
     camera.previewOn = true;
     startUp();
     EXPECT_EQ(panel().CmdPreview->text(), QStringLiteral("Preview Off"));
-    EXPECT_TRUE(screens.previewForm().isVisible());
+    EXPECT_TRUE(captureScreenWanted);
 
     panel().CmdConnect->click();
     EXPECT_FALSE(camera.isConnected);
@@ -194,7 +200,7 @@ TEST_F(CapturePanelTest, DisconnectEmptiesTheFormatListsAndHidesTheCaptureScreen
     EXPECT_FALSE(panel().ResolutionCombo->isEnabled());
     EXPECT_FALSE(panel().CmdCap->isEnabled());
     EXPECT_FALSE(panel().CmdPreview->isEnabled());
-    EXPECT_FALSE(screens.previewForm().isVisible());
+    EXPECT_FALSE(captureScreenWanted);
 
     panel().CmdConnect->click();
     EXPECT_TRUE(camera.isConnected);

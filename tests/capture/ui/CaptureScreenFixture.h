@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Navigator.h"
+#include "app/Screens.h"
 #include "capture/ui/CapturePanel.h"
 #include "capture/ui/PreviewForm.h"
 #include "common/Clock.h"
@@ -7,7 +9,6 @@
 #include "shell/Session.h"
 #include "shell/ui/AppContext.h"
 #include "shell/ui/MainForm.h"
-#include "shell/ui/Screens.h"
 #include "support/FakeCaptureControl.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
@@ -31,11 +32,11 @@ protected:
         session.paths.app_dir = folder.path() / "app";
         std::filesystem::create_directories(session.paths.app_dir);
         camera.devices = {"Shore camera"};
-        screens.attach(context);
+        screens.attach(context, [this](ScreenId id, Screen& screen) { navigator.connectScreen(id, screen); });
     }
 
     PreviewForm& form() { return screens.previewForm(); }
-    CapturePanel& panel() { return screens.mainForm().capturePanel(); }
+    CapturePanel& panel() { return screens.capturePanel(); }
 
     /** Brings the capture screen up as "Proceed to Record Jumps" does, and lets its arrival run. */
     void arrive(NavigationOrigin origin = NavigationOrigin::Setup)
@@ -55,7 +56,8 @@ protected:
     FixedClock clock;
     FakeCaptureControl camera;
     Screens screens;
-    AppContext context{session, settings, prompts, clock, camera, screens};
+    AppContext context{session, settings, prompts, clock, camera};
+    Navigator navigator{context, screens};
 };
 
 } // namespace leapmark::testing

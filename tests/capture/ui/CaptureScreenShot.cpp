@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     app.start();
     app.config().hide();
     app.mainForm().showScreen();
-    leapmark::CapturePanel& panel = app.mainForm().capturePanel();
+    leapmark::CapturePanel& panel = app.screens().capturePanel();
     panel.ResolutionCombo->setCurrentIndex(panel.ResolutionCombo->findText(QStringLiteral("640x480")));
     panel.ResolutionCombo_Click();
     panel.PreTrigger->setCurrentIndex(2);

@@ -154,7 +154,7 @@ TEST_F(CaptureScreen, ContactNotesTheFrameAndStopHandsTheFileToFrameSelection)
     EXPECT_EQ(session.capture.captured_frames, 150);
     EXPECT_EQ(session.capture.captured_rate, 30.0);
     EXPECT_EQ(form().txtPass->text(), QStringLiteral(" 2"));
-    EXPECT_EQ(screens.setStart().Text6->text().toStdString(), (folder.path() / "Annjump1.avi").string());
+    EXPECT_EQ(session.capture.video_path, (folder.path() / "Annjump1.avi").string());
     EXPECT_EQ(session.navigation_origin, NavigationOrigin::Capture);
     EXPECT_TRUE(screens.setStart().isVisible());
     EXPECT_FALSE(form().isVisible());

@@ -43,7 +43,7 @@ protected:
         app.mainForm().showScreen();
     }
 
-    CapturePanel& panel() { return app.mainForm().capturePanel(); }
+    CapturePanel& panel() { return app.screens().capturePanel(); }
     PreviewForm& form() { return app.screens().previewForm(); }
 
     /** "Proceed to Record Jumps", and the first live pictures. */
@@ -89,8 +89,10 @@ TEST_F(SimulatedCapture, ARecordedJumpReachesFrameSelectionWithItsLandingInTheFi
     AppHarness::click(form().cmdEndCapture);
 
     const std::filesystem::path file = app.videoDir() / "Annjump1.avi";
-    EXPECT_EQ(app.screens().setStart().Text6->text().toStdString(), file.string());
+    EXPECT_EQ(app.session().capture.video_path, file.string());
     EXPECT_TRUE(app.screens().setStart().isVisible());
+    AppHarness::waitFor([&] { return !app.screens().setStart().Text6->text().isEmpty(); });
+    EXPECT_EQ(app.screens().setStart().Text6->text().toStdString(), file.string());
     EXPECT_EQ(app.session().navigation_origin, NavigationOrigin::Capture);
     EXPECT_EQ(app.session().capture.captured_rate, 30.0);
     EXPECT_EQ(form().txtPass->text(), QStringLiteral(" 2"));

@@ -2,7 +2,9 @@
 // check points and the calibration line tool.
 #include "GridSetupStation.h"
 
+#include "grid/ui/AccuracyPanel.h"
 #include "grid/ui/Calibrate.h"
+#include "grid/ui/CheckPointPanel.h"
 #include "grid/ui/Grid_Setup.h"
 #include "measure/ui/Measure.h"
 #include "shell/ui/picture/PictureSurface.h"
@@ -79,18 +81,18 @@ TEST(GridSetupChecks, TheAdvancedAccuracyCheckLabelsAllPointsAndAppendsItsReport
     GridSetupStation station;
     Grid_Setup& setup = station.setup();
     loadCentimetreGrid(station, true);
-    AppHarness::click(setup.optAdvancedAccuracy);
-    EXPECT_FALSE(setup.fmAccuracyConfig->isHidden());
-    AppHarness::click(setup.optDetailMeasurement);
-    AppHarness::click(setup.btnAccuracyCheck);
+    AppHarness::click(setup.accuracyPanel->optAdvancedAccuracy);
+    EXPECT_FALSE(setup.accuracyPanel->fmAccuracyConfig->isHidden());
+    AppHarness::click(setup.accuracyPanel->optDetailMeasurement);
+    AppHarness::click(setup.accuracyPanel->btnAccuracyCheck);
     EXPECT_EQ(station.app.prompts().count(), 0u);
     int shown = 0;
-    for (QLabel* label : setup.AccuracyIndicator)
+    for (QLabel* label : setup.accuracyPanel->AccuracyIndicator)
         shown += label->isHidden() ? 0 : 1;
     EXPECT_EQ(shown, 49);
     // Label 7 x column + row: column 1, row 2 lies at (3500, 2333.3), its label 75 twips below.
-    EXPECT_EQ(setup.AccuracyIndicator[9]->text(), QStringLiteral(" .15"));
-    const auto at = setup.picture->labelPosition(setup.AccuracyIndicator[9]);
+    EXPECT_EQ(setup.accuracyPanel->AccuracyIndicator[9]->text(), QStringLiteral(" .15"));
+    const auto at = setup.picture->labelPosition(setup.accuracyPanel->AccuracyIndicator[9]);
     ASSERT_TRUE(at.has_value());
     EXPECT_NEAR(at->x(), 3500, 1e-9);
     EXPECT_NEAR(at->y(), 1000 + 4000.0 * 2 / 6 + 75, 1e-9);
@@ -106,7 +108,7 @@ TEST(GridSetupChecks, TheAdvancedAccuracyCheckLabelsAllPointsAndAppendsItsReport
 
     // Any edit hides the labels again.
     AppHarness::typeInto(setup.jump_x, "0");
-    for (QLabel* label : setup.AccuracyIndicator)
+    for (QLabel* label : setup.accuracyPanel->AccuracyIndicator)
         EXPECT_TRUE(label->isHidden());
 }
 
@@ -118,17 +120,17 @@ TEST(GridSetupChecks, StandardModeAsksForTheSkierLineUntilItIsOneToSeven)
     station.app.prompts().answerInput("8");
     station.app.prompts().answerInput("");
     station.app.prompts().answerInput("7");
-    AppHarness::click(setup.btnAccuracyCheck);
+    AppHarness::click(setup.accuracyPanel->btnAccuracyCheck);
     ASSERT_EQ(station.app.prompts().count(), 3u);
     const InputRequest& asked = station.app.prompts().last().input;
     EXPECT_EQ(asked.prompt, "Pick the line number that best represents where the skier will land");
     EXPECT_EQ(asked.title, "Input the skier path line");
     EXPECT_EQ(asked.position, (BoxPosition{100, 100}));
-    EXPECT_TRUE(setup.optHomolgationLevel->isChecked());
+    EXPECT_TRUE(setup.accuracyPanel->optHomolgationLevel->isChecked());
     // Line 7 is the near buoy line: labels 6, 13, ..., 48.
     for (std::size_t i = 0; i < 49; ++i)
-        EXPECT_EQ(setup.AccuracyIndicator[i]->isHidden(), i % 7 != 6) << "label " << i;
-    for (QLabel* label : setup.LineLabel)
+        EXPECT_EQ(setup.accuracyPanel->AccuracyIndicator[i]->isHidden(), i % 7 != 6) << "label " << i;
+    for (QLabel* label : setup.accuracyPanel->LineLabel)
         EXPECT_TRUE(label->isHidden());
 }
 
@@ -147,16 +149,16 @@ TEST(GridSetupChecks, TheScreenOpensMaximisedAndTheLineNumbersAreInViewWhileTheL
     station.markBuoy(corner::lowerLeft, {18000, 15000});
     station.typeSurvey({{{60, 10}, {60, 50}, {30, 10}, {30, 50}}}, {0, 30});
     AppHarness::click(setup.Load);
-    ASSERT_FALSE(setup.btnAccuracyCheck->isHidden());
+    ASSERT_FALSE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
 
     std::vector<int> outOfView;
     station.app.prompts().onEveryPrompt([&] {
-        for (std::size_t i = 0; i < setup.LineLabel.size(); ++i)
-            if (!setup.picture->viewport()->rect().contains(setup.LineLabel[i]->geometry()))
+        for (std::size_t i = 0; i < setup.accuracyPanel->LineLabel.size(); ++i)
+            if (!setup.picture->viewport()->rect().contains(setup.accuracyPanel->LineLabel[i]->geometry()))
                 outOfView.push_back(static_cast<int>(i) + 1);
     });
     station.app.prompts().answerInput("4");
-    AppHarness::click(setup.btnAccuracyCheck);
+    AppHarness::click(setup.accuracyPanel->btnAccuracyCheck);
     station.app.prompts().onEveryPrompt({});
     ASSERT_EQ(station.app.prompts().last().text(),
               "Pick the line number that best represents where the skier will land");
@@ -169,11 +171,12 @@ TEST(GridSetupChecks, AReportThatCannotBeWrittenIsToldWithItsPath)
     Grid_Setup& setup = station.setup();
     loadCentimetreGrid(station);
     std::filesystem::create_directories(station.app.appDir() / "acc1207.txt");
-    AppHarness::click(setup.optAdvancedAccuracy);
-    AppHarness::click(setup.btnAccuracyCheck);
+    AppHarness::click(setup.accuracyPanel->optAdvancedAccuracy);
+    AppHarness::click(setup.accuracyPanel->btnAccuracyCheck);
     ASSERT_EQ(station.app.prompts().count(), 1u);
     EXPECT_THAT(station.app.prompts().last().text(), HasSubstr("acc1207.txt"));
-    EXPECT_FALSE(setup.AccuracyIndicator[0]->isHidden()) << "the labels are shown all the same";
+    EXPECT_FALSE(setup.accuracyPanel->AccuracyIndicator[0]->isHidden())
+        << "the labels are shown all the same";
 }
 
 TEST(GridSetupChecks, CheckPointsShowTheirResidualsAndLiveBesideTheGridFile)
@@ -185,41 +188,49 @@ TEST(GridSetupChecks, CheckPointsShowTheirResidualsAndLiveBesideTheGridFile)
     setup.picture->setPicture(frame);
     const std::filesystem::path gridFile = loadCentimetreGrid(station);
 
-    AppHarness::click(setup.btnAddCheckPoint);
-    AppHarness::click(setup.btnAddCheckPoint);
-    setup.checkPointTable->item(0, 0)->setText(QStringLiteral("45"));
-    setup.checkPointTable->item(0, 1)->setText(QStringLiteral("30"));
-    setup.checkPointTable->item(1, 0)->setText(QStringLiteral("50"));
-    setup.checkPointTable->item(1, 1)->setText(QStringLiteral("20"));
-    setup.checkPointTable->setCurrentCell(0, 0);
-    AppHarness::click(setup.chkMarkCheckPoint);
+    AppHarness::click(setup.checkPointPanel->btnAddCheckPoint);
+    AppHarness::click(setup.checkPointPanel->btnAddCheckPoint);
+    setup.checkPointPanel->checkPointTable->item(0, 0)->setText(QStringLiteral("45"));
+    setup.checkPointPanel->checkPointTable->item(0, 1)->setText(QStringLiteral("30"));
+    setup.checkPointPanel->checkPointTable->item(1, 0)->setText(QStringLiteral("50"));
+    setup.checkPointPanel->checkPointTable->item(1, 1)->setText(QStringLiteral("20"));
+    setup.checkPointPanel->checkPointTable->setCurrentCell(0, 0);
+    AppHarness::click(setup.checkPointPanel->chkMarkCheckPoint);
     station.clickPicture({4500, 3000});
     station.clickPicture({5025, 1995});
     EXPECT_EQ(setup.upper_left_x->text(), QStringLiteral(" 3000")) << "no buoy moved";
-    EXPECT_EQ(setup.checkPointTable->item(0, 4)->text(), QStringLiteral("0.00 m"));
-    EXPECT_EQ(setup.checkPointTable->item(1, 4)->text(), QStringLiteral("0.25 m"));
-    EXPECT_EQ(setup.lblLargestResidual->text(), QStringLiteral("Largest residual: 0.25 m (P2)"));
-    EXPECT_EQ(setup.checkPointLabels[1]->text(), QStringLiteral("+ P2 0.25 m"));
-    EXPECT_FALSE(setup.checkPointLabels[1]->isHidden());
+    EXPECT_EQ(setup.checkPointPanel->checkPointTable->item(0, 4)->text(), QStringLiteral("0.00 m"));
+    EXPECT_EQ(setup.checkPointPanel->checkPointTable->item(1, 4)->text(), QStringLiteral("0.25 m"));
+    EXPECT_EQ(setup.checkPointPanel->lblLargestResidual->text(),
+              QStringLiteral("Largest residual: 0.25 m (P2)"));
+    EXPECT_EQ(setup.checkPointPanel->checkPointLabels[1]->text(), QStringLiteral("+ P2 0.25 m"));
+    EXPECT_FALSE(setup.checkPointPanel->checkPointLabels[1]->isHidden());
 
     const std::string gridBytes = AppHarness::bytesOf(gridFile);
-    AppHarness::click(setup.btnSaveCheckPoints);
+    AppHarness::click(setup.checkPointPanel->btnSaveCheckPoints);
     EXPECT_EQ(station.app.prompts().count(), 0u);
     EXPECT_EQ(AppHarness::bytesOf(gridFile.string() + ".check"),
               " 45 , 30 , 4500 , 3000 \r\n 50 , 20 , 5025 , 1995 \r\n");
     EXPECT_EQ(AppHarness::bytesOf(gridFile), gridBytes) << "the grid file stays as it was";
 
+    // Unticked, a click marks the chosen buoy again.
+    AppHarness::click(setup.checkPointPanel->chkMarkCheckPoint);
+    AppHarness::click(setup.upper_left_button);
+    station.clickPicture({3015, 1500});
+    EXPECT_EQ(setup.upper_left_x->text(), QStringLiteral(" 3015"));
+    EXPECT_EQ(setup.checkPointPanel->checkPoints()[0].screen, (PlanePoint{4500, 3000}));
+
     // Loading the grid again brings its check points back.
-    AppHarness::click(setup.btnRemoveCheckPoint);
+    AppHarness::click(setup.checkPointPanel->btnRemoveCheckPoint);
     station.app.prompts().answerOpenFile(gridFile.string());
     AppHarness::trigger(setup.gridLoad);
-    ASSERT_EQ(setup.checkPoints().size(), 2u);
-    EXPECT_EQ(setup.checkPoints()[1].screen, (PlanePoint{5025, 1995}));
+    ASSERT_EQ(setup.checkPointPanel->checkPoints().size(), 2u);
+    EXPECT_EQ(setup.checkPointPanel->checkPoints()[1].screen, (PlanePoint{5025, 1995}));
 
     // So does the start-up's reload of the grid file named in the settings.
     station.app.restart();
     station.app.start();
-    EXPECT_EQ(station.app.screens().gridSetup().checkPoints().size(), 2u);
+    EXPECT_EQ(station.app.screens().gridSetup().checkPointPanel->checkPoints().size(), 2u);
 }
 
 TEST(GridSetupChecks, TheCalibrationLineIsDrawnOnBothScreensAndTheOldOneErased)

@@ -7,6 +7,7 @@
 #include "grid/AccuracyCheck.h"
 #include "grid/GridOperations.h"
 #include "grid/JumpDistance.h"
+#include "grid/ui/AccuracyPanel.h"
 #include "grid/ui/Grid_Setup.h"
 #include "measure/ui/Measure.h"
 #include "shell/ui/MainForm.h"
@@ -142,7 +143,7 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
               (MessageRequest{"Warning - Not all parameters have been set up on grid", "Error Message",
                               MessageButtons::Ok, MessageIcon::Exclamation, DefaultButton::First}));
     EXPECT_FALSE(grid.grid1_loaded);
-    EXPECT_TRUE(setup.btnAccuracyCheck->isHidden());
+    EXPECT_TRUE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
     std::string summary = station.newResults();
     EXPECT_THAT(summary, HasSubstr("New Set-up now in place"));
     EXPECT_THAT(summary, HasSubstr("Lower Right X,Y Survey: 60  input\r\n"));
@@ -158,9 +159,9 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
     EXPECT_EQ(grid.grid_records[1].extra, (GridExtras{10, 2, 5}));
     EXPECT_EQ(grid.grid_direction, -1.0);
     EXPECT_EQ(setup.gridStateIconName(), QStringLiteral("face02.ico"));
-    EXPECT_FALSE(setup.btnAccuracyCheck->isHidden());
-    EXPECT_FALSE(setup.fmAccuracyDisplay->isHidden());
-    EXPECT_TRUE(setup.fmAccuracyConfig->isHidden()) << "Standard is selected";
+    EXPECT_FALSE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
+    EXPECT_FALSE(setup.accuracyPanel->fmAccuracyDisplay->isHidden());
+    EXPECT_TRUE(setup.accuracyPanel->fmAccuracyConfig->isHidden()) << "Standard is selected";
     EXPECT_THAT(station.newResults(), HasSubstr("Grid Number:  1 \r\n"));
     // The pointer's readout tells where it is on the water once the grid is solved.
     QImage frame(720, 480, QImage::Format_RGB888);
@@ -188,8 +189,8 @@ TEST(GridSetupMarking, CompleteRefusesPlaceholdersSolvesAndAnEditUndoesTheReadyS
     EXPECT_EQ(grid.ramp_x, 1.0);
     EXPECT_EQ(grid.grid_ramp_x, 1.0);
     EXPECT_EQ(setup.gridStateIconName(), QStringLiteral("msgbox03.ico"));
-    EXPECT_TRUE(setup.btnAccuracyCheck->isHidden());
-    EXPECT_TRUE(setup.fmAccuracyDisplay->isHidden());
+    EXPECT_TRUE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
+    EXPECT_TRUE(setup.accuracyPanel->fmAccuracyDisplay->isHidden());
     EXPECT_FALSE(grid.grids_complete);
     station.app.prompts().answerMessage(MessageAnswer::No);
     AppHarness::trigger(setup.gridExit);
@@ -213,7 +214,7 @@ TEST(GridSetupMarking, ASingularGridIsRefusedAndNotShownReady)
     EXPECT_EQ(station.app.prompts().last().text(), "No Unique Solution - Re-enter data");
     EXPECT_FALSE(station.app.session().grid.grid1_loaded);
     EXPECT_EQ(setup.gridStateIconName(), QStringLiteral("msgbox03.ico"));
-    EXPECT_TRUE(setup.btnAccuracyCheck->isHidden());
+    EXPECT_TRUE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
     EXPECT_THAT(station.newResults(), HasSubstr("Pixels"));
 }
 
@@ -247,7 +248,7 @@ TEST(GridSetupMarking, TheSelectorCyclesThroughTheGridsInUse)
     EXPECT_EQ(setup.jump_y->text(), QStringLiteral(" 30"));
     EXPECT_EQ(grid.ramp_y, 30.0);
     EXPECT_EQ(setup.gridStateIconName(), QStringLiteral("face02.ico"));
-    EXPECT_FALSE(setup.btnAccuracyCheck->isHidden());
+    EXPECT_FALSE(setup.accuracyPanel->btnAccuracyCheck->isHidden());
 }
 
 TEST(GridSetupMarking, LeavingWithTheSetCompleteDrawsTheBuoysAndLabelsTheMeasurementScreen)

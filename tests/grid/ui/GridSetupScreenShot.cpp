@@ -6,6 +6,7 @@
 
 #include "common/Twips.h"
 #include "grid/GridOverlay.h"
+#include "grid/ui/AccuracyPanel.h"
 #include "grid/ui/Grid_Setup.h"
 #include "shell/ui/picture/PictureMagnifier.h"
 #include "shell/ui/picture/PictureSurface.h"
@@ -54,8 +55,8 @@ int main(int argc, char** argv)
     station.typeSurvey(survey, {truth.parameters.ramp.xMetres, truth.parameters.ramp.yMetres});
     AppHarness::typeInto(setup.ipt_file_description_2, "Simulated shore camera");
     setup.Load->click();
-    setup.optAdvancedAccuracy->click();
-    setup.btnAccuracyCheck->click();
+    setup.accuracyPanel->optAdvancedAccuracy->click();
+    setup.accuracyPanel->btnAccuracyCheck->click();
     // Zoomed so that the lattice's rows stand apart, the whole quadrilateral in view.
     const BuoyPositions buoys = namedBuoyPositions(station.app.session().grid);
     setup.picture->setZoom(1.75);
@@ -67,7 +68,7 @@ int main(int argc, char** argv)
     // Marking the upper-left buoy again at 1:1 with the magnifier over it.
     setup.picture->zoomActualSize();
     setup.picture->clearDrawing();
-    setup.clear_accuracy_indicator();
+    setup.accuracyPanel->clearIndicators();
     const PixelPoint buoy = truth.buoyPixels[2];
     const QPointF twips(pixelsToTwips(buoy.x), pixelsToTwips(buoy.y));
     setup.picture->centreOn(twips);

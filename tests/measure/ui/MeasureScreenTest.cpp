@@ -1,12 +1,12 @@
 #include "MeasureStation.h"
 #include "support/GoldenFile.h"
 
+#include "app/Screens.h"
 #include "grid/GridFile.h"
 #include "grid/ui/Grid_Setup.h"
 #include "measure/ui/Measure.h"
 #include "settings/SettingsKeys.h"
 #include "shell/ui/MainForm.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QAction>

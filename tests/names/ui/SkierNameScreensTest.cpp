@@ -1,6 +1,7 @@
 #include "capture/ui/PreviewForm.h"
 #include "names/ui/SkierNameImport.h"
 #include "names/ui/frmSelectSkier.h"
+#include "shell/ui/MainForm.h"
 
 #include "support/GoldenFile.h"
 #include "support/app/AppHarness.h"
@@ -50,7 +51,7 @@ void doubleClickRow(QListWidget* list, int row)
 void importFile(AppHarness& app, const std::string& dataFile)
 {
     app.prompts().answerOpenFile(std::string(LEAPMARK_TEST_DATA_DIR) + "/" + dataFile);
-    importSkierNames(app.app().context());
+    app.mainForm().cmdImport_Click();
 }
 
 TEST(SkierNameImport, RichTextBecomesThePlainListAndItsFirstName)
@@ -86,12 +87,12 @@ TEST(SkierNameImport, CancelOrAnUnreadableFileChangesNothing)
     capture.txtSkierName->setText(QStringLiteral("Typed"));
 
     app.prompts().cancelOpenFile();
-    importSkierNames(app.app().context());
+    app.mainForm().cmdImport_Click();
     EXPECT_EQ(app.prompts().count(), 1u);
 
     const std::string missing = (app.scratchDir() / "names.rtf").string();
     app.prompts().answerOpenFile(missing);
-    importSkierNames(app.app().context());
+    app.mainForm().cmdImport_Click();
     ASSERT_EQ(app.prompts().messages().size(), 1u);
     const MessageRequest report = app.prompts().messages().front();
     EXPECT_NE(report.text.find(missing), std::string::npos) << report.text;
@@ -109,7 +110,7 @@ TEST(SkierNameImport, AnEmptyFirstLineLeavesTheNameBox)
     writeBytes(app.scratchDir() / "names.txt", "\r\nAnn\r\n");
     app.screens().previewForm().txtSkierName->setText(QStringLiteral("Typed"));
     app.prompts().answerOpenFile((app.scratchDir() / "names.txt").string());
-    importSkierNames(app.app().context());
+    app.mainForm().cmdImport_Click();
     EXPECT_EQ(fileBytes(listFile(app)), "\r\nAnn\r\n");
     EXPECT_EQ(app.screens().previewForm().txtSkierName->text(), QStringLiteral("Typed"));
 }

@@ -2,10 +2,10 @@
 // with the suggested contact frame offered. frame_selection_screenshot <file.png>
 #include "measure/ui/MeasureStation.h"
 
+#include "app/Screens.h"
 #include "review/ui/VideoPlayer.h"
 #include "review/ui/frmSetStart.h"
 #include "shell/Session.h"
-#include "shell/ui/Screens.h"
 #include "simulator/ffmpeg/JumpSimulation.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "measure/ui/MeasureStation.h"
 
+#include "app/Screens.h"
 #include "capture/ui/PreviewForm.h"
 #include "common/PathText.h"
 #include "grid/ui/Grid_Setup.h"
@@ -11,7 +12,6 @@
 #include "review/ui/frmSetStart.h"
 #include "settings/SettingsKeys.h"
 #include "shell/Session.h"
-#include "shell/ui/Screens.h"
 #include "shell/ui/picture/PictureSurface.h"
 #include "simulator/ffmpeg/JumpSimulation.h"
 #include "support/GoldenFile.h"
@@ -93,7 +93,7 @@ protected:
     /** Arrives as the capture screen hands over a recording. */
     void arriveFromCapture(const std::string& path, int hint)
     {
-        screen().Text6->setText(QString::fromStdString(path));
+        session().capture.video_path = path;
         handOver(hint, kFrames);
         arrive(NavigationOrigin::Capture);
     }
@@ -192,8 +192,8 @@ TEST_F(FrameSelection, AfterANameChangeTheOperatorFixesTheSkiersNameAndTheRecord
     const std::string changed = recorded("Ann_1jump1.avi");
     PreviewForm& capture = station.app.screens().previewForm();
     capture.txtSkierName->setText(QStringLiteral("Ann_1"));
-    capture.Label4->show();                // the capture screen's notice that it changed the name
-    station.app.prompts().answerInput(""); // empty: asked once more
+    session().capture.skier_renamed = true; // the capture screen changed the name
+    station.app.prompts().answerInput("");  // empty: asked once more
     station.app.prompts().answerInput("Ann");
     station.app.prompts().answerInput("Cy"); // Annjump1.avi is taken
     arriveFromCapture(changed, 12);
@@ -225,7 +225,7 @@ TEST_F(FrameSelection, TheNameFixKeepsTheRecordingInTheVideoFolder)
     const std::string changed = recorded("AnnXjump1.avi");
     PreviewForm& capture = station.app.screens().previewForm();
     capture.txtSkierName->setText(QStringLiteral("AnnX"));
-    capture.Label4->show();
+    session().capture.skier_renamed = true;
     station.app.prompts().answerInput("../escaped");
     arriveFromCapture(changed, 12);
 
@@ -299,6 +299,24 @@ TEST_F(FrameSelection, PlayBeforeStartReplaysTheSecondsBeforeTheFrame)
     EXPECT_EQ(player().position(), 40.0) << "the play ends on the frame it started from";
     ASSERT_TRUE(AppHarness::waitFor([&] { return !screen().playingBeforeStart(); }, 4000));
     EXPECT_FALSE(screen().Timer1->isActive());
+}
+
+TEST_F(FrameSelection, PlayBeforeStartRefusesANumberOfTimesItCannotPlay)
+{
+    arriveFromCapture(recorded("Cyjump1.avi"), 40);
+    screen().txtStartLoop->setText(QStringLiteral("1e10"));
+    AppHarness::click(screen().Command5);
+    EXPECT_EQ(station.app.prompts().last().message,
+              (MessageRequest{"Play before start: \"times\" must be a whole number from 1 to 100", "",
+                              MessageButtons::Ok, MessageIcon::Exclamation, DefaultButton::First}));
+    EXPECT_FALSE(screen().playingBeforeStart());
+    EXPECT_FALSE(player().isPlaying());
+
+    // Up to the most, and below one as once.
+    screen().txtStartLoop->setText(QStringLiteral("0"));
+    AppHarness::click(screen().Command5);
+    EXPECT_TRUE(screen().playingBeforeStart());
+    EXPECT_EQ(station.app.prompts().count(), 1u);
 }
 
 TEST_F(FrameSelection, ViewFromTheLogViewerWarnsOfTheFrameAlreadyMeasured)
@@ -393,7 +411,7 @@ TEST_F(FrameSelection, AMarkMadeAtOnceOnAShortCaptureLogsTheFrameShownAndHandsOv
     // ESC a moment after Start: the hint is the middle of a full capture, far past the file's end.
     const std::string video = recorded("Zedjump1.avi");
     MeasureStation::settle(); // the main screen's arrival first
-    screen().Text6->setText(QString::fromStdString(video));
+    session().capture.video_path = video;
     handOver(90, kFrames);
     session().navigation_origin = NavigationOrigin::Capture;
     screen().showScreen();
@@ -419,7 +437,7 @@ TEST_F(FrameSelection, AVideoThatCannotBeReadNeverHandsOverTheLastJumpsPicture)
     const std::string video = (station.app.videoDir() / "Zedjump1.avi").string();
     testing::writeBytes(video, "RIFF....AVI LIST....hdrl, and then nothing a decoder could read");
     MeasureStation::settle(); // the main screen's arrival first
-    screen().Text6->setText(QString::fromStdString(video));
+    session().capture.video_path = video;
     handOver(90, 21);
     session().navigation_origin = NavigationOrigin::Capture;
     screen().showScreen();

@@ -139,7 +139,7 @@ TEST_F(Navigation, TheLogViewersOpenBesideTheMainScreenOwnedByIt)
 
 TEST_F(Navigation, ShowConfigurationTogglesTheCapturePanel)
 {
-    CapturePanel& panel = main().capturePanel();
+    CapturePanel& panel = app.screens().capturePanel();
     EXPECT_EQ(main().cmdShowConfig->text(), QStringLiteral("Show Configuration"));
 
     AppHarness::click(main().cmdShowConfig);

@@ -70,7 +70,7 @@ TEST(StartUp, RunsItsStepsInOrderAndEndsOnTheConfigurationScreen)
     EXPECT_TRUE(app.capture().preview());
 
     // The capture panel starts hidden, on stream capture, without a device.
-    CapturePanel& panel = app.mainForm().capturePanel();
+    CapturePanel& panel = app.screens().capturePanel();
     EXPECT_TRUE(panel.Frame3->isHidden());
     EXPECT_TRUE(panel.StrmOptions->isHidden());
     EXPECT_TRUE(panel.LblStatus->isHidden());
@@ -165,7 +165,7 @@ TEST(StartUp, TheRateSummaryFollowsTheFrameRate)
         app.settings().write(keys::framerate, c.framerate);
         app.start();
         EXPECT_EQ(text(app.mainForm().lblConfig), c.label);
-        EXPECT_EQ(text(app.mainForm().capturePanel().EdtRate), c.framerate);
+        EXPECT_EQ(text(app.screens().capturePanel().EdtRate), c.framerate);
     }
 }
 
@@ -176,7 +176,7 @@ TEST(StartUp, WithoutAStoredRateTheDeviceRateIsShownAndStored)
     app.capture().setFrameRate(25.0);
     app.start();
 
-    EXPECT_EQ(text(app.mainForm().capturePanel().EdtRate), "25");
+    EXPECT_EQ(text(app.screens().capturePanel().EdtRate), "25");
     EXPECT_EQ(app.settings().read(keys::framerate), "25");
 }
 
@@ -185,7 +185,7 @@ TEST(StartUp, TypingARateStoresItAndUpdatesTheSummary)
     AppHarness app;
     app.useVideoDir();
     app.start();
-    CapturePanel& panel = app.mainForm().capturePanel();
+    CapturePanel& panel = app.screens().capturePanel();
 
     AppHarness::typeInto(panel.EdtRate, "20");
     EXPECT_EQ(app.settings().read(keys::framerate), "20");

@@ -1,6 +1,10 @@
+#include "grid/ui/Calibrate.h"
 #include "grid/ui/Grid_Setup.h"
 #include "manual/ui/frmManual.h"
+#include "measure/ui/LogView.h"
 #include "measure/ui/Measure.h"
+#include "measure/ui/PictureLogView.h"
+#include "measure/ui/Results.h"
 #include "settings/SettingsKeys.h"
 #include "shell/ui/Config.h"
 #include "shell/ui/MainForm.h"
@@ -15,6 +19,8 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QWindow>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +203,21 @@ TEST(ProgramIdentity, WindowsCarryExactlyTheirOwnTitles)
     box.show();
     ASSERT_NE(box.windowHandle(), nullptr);
     EXPECT_EQ(box.windowHandle()->title(), QStringLiteral("Path Error"));
+}
+
+// A viewer runs as a window of whichever screen opened it. The program's end deletes every screen
+// once, whichever screen a viewer was last parented to and whatever order the screens go in.
+TEST(ScreenOwnership, AViewerParentedToAScreenThatGoesFirstIsDeletedOnce)
+{
+    auto app = std::make_unique<AppHarness>();
+    app->useVideoDir();
+    app->start();
+    Screens& screens = app->screens();
+    for (QWidget* viewer : std::initializer_list<QWidget*>{&screens.results(), &screens.pictureLogView(),
+                                                           &screens.logView(), &screens.calibrate()})
+        viewer->setParent(&screens.manual(), Qt::Window);
+    app.reset();
+    SUCCEED();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Application.h"
 #include "capture/NoDeviceCaptureControl.h"
 #include "capture/PacingClock.h"
 #include "capture/ffmpeg/ControlFakes.h"
@@ -8,7 +9,6 @@
 #include "common/Clock.h"
 #include "settings/InMemorySettingsStore.h"
 #include "simulator/LiveJumpCamera.h"
-#include "shell/ui/Application.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 

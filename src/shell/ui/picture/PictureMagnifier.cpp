@@ -66,17 +66,18 @@ void PictureMagnifier::paintEvent(QPaintEvent*)
 
 void PictureMagnifier::mousePressEvent(QMouseEvent* event)
 {
-    m_surface.emitFromMagnifier(QEvent::MouseButtonPress, *event, viewPointAt(event->position().toPoint()));
+    m_surface.mouseFromMagnifier(QEvent::MouseButtonPress, *event, viewPointAt(event->position().toPoint()));
 }
 
 void PictureMagnifier::mouseMoveEvent(QMouseEvent* event)
 {
-    m_surface.emitFromMagnifier(QEvent::MouseMove, *event, viewPointAt(event->position().toPoint()));
+    m_surface.mouseFromMagnifier(QEvent::MouseMove, *event, viewPointAt(event->position().toPoint()));
 }
 
 void PictureMagnifier::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_surface.emitFromMagnifier(QEvent::MouseButtonRelease, *event, viewPointAt(event->position().toPoint()));
+    m_surface.mouseFromMagnifier(QEvent::MouseButtonRelease, *event,
+                                 viewPointAt(event->position().toPoint()));
 }
 
 } // namespace leapmark

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace leapmark {
 
@@ -31,6 +32,12 @@ PictureSurface::PictureSurface(QWidget* parent) : QAbstractScrollArea(parent)
 }
 
 PictureSurface::~PictureSurface() = default;
+
+PictureTool::~PictureTool()
+{
+    if (m_surface && m_surface->m_tool == this)
+        m_surface->m_tool = nullptr;
+}
 
 // Picture.
 
@@ -370,6 +377,23 @@ void PictureSurface::viewChanged()
     m_magnifier->update();
 }
 
+// Tool.
+
+void PictureSurface::setTool(PictureTool* tool)
+{
+    if (tool == m_tool)
+        return;
+    if (PictureTool* previous = std::exchange(m_tool, nullptr)) {
+        previous->m_surface = nullptr;
+        previous->deactivate(*this);
+    }
+    m_tool = tool;
+    if (m_tool) {
+        m_tool->m_surface = this;
+        m_tool->activate(*this);
+    }
+}
+
 // Magnifier.
 
 void PictureSurface::setMagnifierEnabled(bool enabled)
@@ -508,7 +532,8 @@ void PictureSurface::mousePressEvent(QMouseEvent* event)
         viewport()->setCursor(Qt::ClosedHandCursor);
         return;
     }
-    emit picturePressed(pictureMouse(*event, QPointF(event->position().toPoint()) + QPointF(0.5, 0.5)));
+    if (m_tool)
+        m_tool->mousePressed(pictureMouse(*event, QPointF(event->position().toPoint()) + QPointF(0.5, 0.5)));
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)
@@ -523,7 +548,8 @@ void PictureSurface::mouseMoveEvent(QMouseEvent* event)
     const QPointF centre = QPointF(at) + QPointF(0.5, 0.5);
     if (magnifierEnabled())
         m_magnifier->setCentre(centre);
-    emit pictureMoved(pictureMouse(*event, centre));
+    if (m_tool)
+        m_tool->mouseMoved(pictureMouse(*event, centre));
 }
 
 void PictureSurface::mouseReleaseEvent(QMouseEvent* event)
@@ -533,18 +559,21 @@ void PictureSurface::mouseReleaseEvent(QMouseEvent* event)
         viewport()->unsetCursor();
         return;
     }
-    emit pictureReleased(pictureMouse(*event, QPointF(event->position().toPoint()) + QPointF(0.5, 0.5)));
+    if (m_tool)
+        m_tool->mouseReleased(pictureMouse(*event, QPointF(event->position().toPoint()) + QPointF(0.5, 0.5)));
 }
 
-void PictureSurface::emitFromMagnifier(QEvent::Type type, const QMouseEvent& event, QPointF viewPoint)
+void PictureSurface::mouseFromMagnifier(QEvent::Type type, const QMouseEvent& event, QPointF viewPoint)
 {
+    if (!m_tool)
+        return;
     const PictureMouse mouse = pictureMouse(event, viewPoint);
     if (type == QEvent::MouseButtonPress)
-        emit picturePressed(mouse);
+        m_tool->mousePressed(mouse);
     else if (type == QEvent::MouseButtonRelease)
-        emit pictureReleased(mouse);
+        m_tool->mouseReleased(mouse);
     else
-        emit pictureMoved(mouse);
+        m_tool->mouseMoved(mouse);
 }
 
 void PictureSurface::wheelEvent(QWheelEvent* event)
@@ -562,6 +591,8 @@ void PictureSurface::wheelEvent(QWheelEvent* event)
 
 void PictureSurface::keyPressEvent(QKeyEvent* event)
 {
+    if (m_tool && m_tool->keyPressed(event->key(), event->modifiers()))
+        return;
     switch (event->key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "shell/ui/picture/PictureTool.h"
 #include "shell/ui/picture/SurfaceDrawing.h"
 
 #include <QAbstractScrollArea>
@@ -18,15 +19,6 @@
 namespace leapmark {
 
 class PictureMagnifier;
-
-/** A mouse event on the surface, its position in picture twips. */
-struct PictureMouse
-{
-    QPointF twips;
-    Qt::MouseButton button = Qt::NoButton; ///< the button that changed (none for a move)
-    Qt::MouseButtons buttons;              ///< the buttons held
-    Qt::KeyboardModifiers modifiers;
-};
 
 /**
  * The drawing surface of a screen that shows a picture and marks points on it: a background
@@ -62,6 +54,9 @@ struct PictureMouse
  *
  * Image. `image()` is picture plus layer at picture resolution; `saveImage` writes it as a 24-bit
  * BMP.
+ *
+ * Tool. Clicks, moves and keys mean what the tool set on the surface makes of them (PictureTool.h);
+ * without a tool they only move the magnifier.
  */
 class PictureSurface : public QAbstractScrollArea
 {
@@ -139,6 +134,11 @@ public:
     /** The view pixel whose centre is nearest to a picture position (what a click on it would hit). */
     [[nodiscard]] QPoint viewPixelNearest(QPointF twips) const;
 
+    // Tool.
+    /** Sets the tool that takes the mouse and the keys (none: nullptr); the surface does not own it. */
+    void setTool(PictureTool* tool);
+    [[nodiscard]] PictureTool* tool() const { return m_tool; }
+
     // Magnifier.
     void setMagnifierEnabled(bool enabled);
     [[nodiscard]] bool magnifierEnabled() const;
@@ -150,9 +150,6 @@ public:
     void paintLineItems(QPainter& painter) const;
 
 signals:
-    void picturePressed(const PictureMouse& mouse);
-    void pictureMoved(const PictureMouse& mouse);
-    void pictureReleased(const PictureMouse& mouse);
     void zoomChanged(double zoom);
     void magnifierToggled(bool enabled);
 
@@ -168,10 +165,11 @@ protected:
 
 private:
     friend class PictureMagnifier;
+    friend class PictureTool;
 
     [[nodiscard]] QPointF scrollOffset() const;
     [[nodiscard]] PictureMouse pictureMouse(const QMouseEvent& event, QPointF viewPoint) const;
-    void emitFromMagnifier(QEvent::Type type, const QMouseEvent& event, QPointF viewPoint);
+    void mouseFromMagnifier(QEvent::Type type, const QMouseEvent& event, QPointF viewPoint);
     void updateScrollBars();
     void viewChanged();
     void placeLabels();
@@ -205,6 +203,7 @@ private:
     QPoint m_panScrollStart;
 
     PictureMagnifier* m_magnifier = nullptr;
+    PictureTool* m_tool = nullptr;
 };
 
 } // namespace leapmark

@@ -30,6 +30,29 @@ QImage positionPicture(int width, int height)
     return picture;
 }
 
+/** Keeps what the surface hands it; takes the Up key. */
+class RecordingTool : public PictureTool
+{
+public:
+    void activate(PictureSurface&) override { ++activations; }
+    void deactivate(PictureSurface&) override { ++deactivations; }
+    void mousePressed(const PictureMouse& mouse) override { pressed.push_back(mouse.twips); }
+    void mouseMoved(const PictureMouse& mouse) override { moved.push_back(mouse.twips); }
+    void mouseReleased(const PictureMouse& mouse) override { released.push_back(mouse.twips); }
+    bool keyPressed(int key, Qt::KeyboardModifiers) override
+    {
+        keys.push_back(key);
+        return key == Qt::Key_Up;
+    }
+
+    int activations = 0;
+    int deactivations = 0;
+    std::vector<QPointF> pressed;
+    std::vector<QPointF> moved;
+    std::vector<QPointF> released;
+    std::vector<int> keys;
+};
+
 class Surface : public ::testing::Test
 {
 protected:
@@ -39,19 +62,16 @@ protected:
         surface.setBackgroundColour(QColor(255, 0, 255));
         surface.setPicture(positionPicture(640, 480));
         surface.show();
+        surface.setTool(&tool);
         QApplication::processEvents();
     }
 
     QPointF clickAt(QPoint viewPixel)
     {
-        std::vector<QPointF> pressed;
-        auto connection =
-            QObject::connect(&surface, &PictureSurface::picturePressed,
-                             [&pressed](const PictureMouse& mouse) { pressed.push_back(mouse.twips); });
+        tool.pressed.clear();
         QTest::mouseClick(surface.viewport(), Qt::LeftButton, Qt::NoModifier, viewPixel);
-        QObject::disconnect(connection);
-        EXPECT_EQ(pressed.size(), 1u);
-        return pressed.empty() ? QPointF() : pressed.front();
+        EXPECT_EQ(tool.pressed.size(), 1u);
+        return tool.pressed.empty() ? QPointF() : tool.pressed.front();
     }
 
     void scrollTo(int x, int y)
@@ -61,6 +81,7 @@ protected:
     }
 
     PictureSurface surface;
+    RecordingTool tool;
 };
 
 TEST_F(Surface, ClicksLandOnThePictureTwipsUnderThePointer)
@@ -243,9 +264,8 @@ TEST_F(Surface, TheMagnifierFollowsThePointerAndTakesClicksOnQuarterPixels)
     EXPECT_EQ(magnifier.centre(), QPointF(50.5, 200.5));
 
     // The inset's middle pixels lie a quarter of a view pixel apart around the pointer.
-    std::vector<QPointF> pressed;
-    QObject::connect(&surface, &PictureSurface::picturePressed,
-                     [&pressed](const PictureMouse& mouse) { pressed.push_back(mouse.twips); });
+    std::vector<QPointF>& pressed = tool.pressed;
+    pressed.clear();
     const int middle = PictureMagnifier::kSidePixels / 2;
     QTest::mouseClick(&magnifier, Qt::LeftButton, Qt::NoModifier, QPoint(middle, middle));
     QTest::mouseClick(&magnifier, Qt::LeftButton, Qt::NoModifier, QPoint(middle + 1, middle));
@@ -256,6 +276,45 @@ TEST_F(Surface, TheMagnifierFollowsThePointerAndTakesClicksOnQuarterPixels)
 
     bar.chkMagnifier->click();
     EXPECT_FALSE(surface.magnifierEnabled());
+}
+
+TEST_F(Surface, TheToolTakesMouseAndKeysFirstAndOnlyWhileItIsSet)
+{
+    EXPECT_EQ(tool.activations, 1);
+    QTest::mousePress(surface.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
+    QTest::mouseMove(surface.viewport(), QPoint(11, 20));
+    QTest::mouseRelease(surface.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(11, 20));
+    EXPECT_EQ(tool.pressed, std::vector<QPointF>{QPointF(150, 300)});
+    EXPECT_EQ(tool.released, std::vector<QPointF>{QPointF(165, 300)});
+    EXPECT_FALSE(tool.moved.empty());
+    // The middle button pans; the tool never sees its press.
+    QTest::mousePress(surface.viewport(), Qt::MiddleButton, Qt::NoModifier, QPoint(10, 20));
+    QTest::mouseRelease(surface.viewport(), Qt::MiddleButton, Qt::NoModifier, QPoint(10, 20));
+    EXPECT_EQ(tool.pressed.size(), 1u);
+
+    // A key the tool takes does not scroll; one it leaves still zooms.
+    surface.setFocus();
+    scrollTo(0, 100);
+    QTest::keyClick(&surface, Qt::Key_Up);
+    EXPECT_EQ(surface.verticalScrollBar()->value(), 100);
+    QTest::keyClick(&surface, Qt::Key_Plus);
+    EXPECT_EQ(surface.zoom(), 1.5);
+    EXPECT_EQ(tool.keys, (std::vector<int>{Qt::Key_Up, Qt::Key_Plus}));
+
+    // Another tool takes over; one destroyed while set leaves the surface without a tool.
+    {
+        RecordingTool other;
+        surface.setTool(&other);
+        EXPECT_EQ(tool.deactivations, 1);
+        QTest::mouseClick(surface.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
+        EXPECT_EQ(other.pressed.size(), 1u);
+        EXPECT_EQ(tool.pressed.size(), 1u);
+    }
+    EXPECT_EQ(surface.tool(), nullptr);
+    QTest::mouseClick(surface.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
+    const int before = surface.verticalScrollBar()->value();
+    QTest::keyClick(&surface, Qt::Key_Up);
+    EXPECT_LT(surface.verticalScrollBar()->value(), before) << "without a tool Up scrolls";
 }
 
 TEST_F(Surface, AMiddleDragPansAndTheZoomBarZooms)

@@ -1,4 +1,4 @@
-#include "grid/ui/GridDrawing.h"
+#include "shell/ui/picture/DrawingOnSurface.h"
 
 #include "shell/ui/picture/PictureSurface.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/Navigator.h"
+#include "app/Screens.h"
 #include "shell/Session.h"
 #include "shell/ui/AppContext.h"
-#include "shell/ui/Screens.h"
 
 namespace leapmark {
 
@@ -15,7 +16,7 @@ struct Services
     CaptureControl& capture;
 };
 
-/** The whole program: the shared session, its services and its screens. */
+/** The whole program: the shared session, its services, its screens and what connects them. */
 class Application
 {
 public:
@@ -32,9 +33,10 @@ public:
     [[nodiscard]] AppContext& context() { return m_context; }
 
 private:
-    // Screens hold the context and the session: they are destroyed first.
+    // Screens hold the context, the session and the navigator's connections: they go first.
     Session m_session;
     AppContext m_context;
+    Navigator m_navigator;
     Screens m_screens;
 };
 

@@ -1,9 +1,9 @@
-#include "manual/RtfReader.h"
+#include "common/RtfReader.h"
 
 #include "common/PathText.h"
+#include "common/RtfTokenizer.h"
 #include "common/TextEncoding.h"
 #include "common/TextFile.h"
-#include "manual/RtfTokenizer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,24 +1,24 @@
-// The grid setup screen: check points, surveyed points besides the buoys that validate the grid.
-#include "grid/ui/Grid_Setup.h"
+#include "grid/ui/CheckPointPanel.h"
 
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
+#include "common/PathExistence.h"
 #include "common/PathText.h"
-#include "shell/PathExistence.h"
-#include "shell/Prompts.h"
+#include "common/Prompts.h"
 #include "shell/Session.h"
+#include "shell/ui/AppContext.h"
 #include "shell/ui/HandlerGuard.h"
 #include "shell/ui/NamedControl.h"
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace leapmark {
 namespace {
@@ -30,10 +30,13 @@ constexpr double kLabelOffsetTwips = 90.0;
 
 } // namespace
 
-void Grid_Setup::createCheckPointControls(QWidget* panel)
+CheckPointPanel::CheckPointPanel(AppContext& app, PictureSurface& picture, GridFileLabel gridFileLabel,
+                                 QWidget* parent)
+    : QGroupBox(QStringLiteral("Check Points"), parent), m_app(app), m_picture(picture),
+      m_gridFileLabel(std::move(gridFileLabel))
 {
-    fmCheckPoints = namedControl<QGroupBox>(panel, "fmCheckPoints", QStringLiteral("Check Points"));
-    checkPointTable = namedControl<QTableWidget>(fmCheckPoints, "checkPointTable");
+    setObjectName(QStringLiteral("fmCheckPoints"));
+    checkPointTable = namedControl<QTableWidget>(this, "checkPointTable");
     checkPointTable->setAccessibleName(QStringLiteral("Check points"));
     checkPointTable->setColumnCount(ColumnCount);
     checkPointTable->setHorizontalHeaderLabels({QStringLiteral("survey x"), QStringLiteral("survey y"),
@@ -43,19 +46,17 @@ void Grid_Setup::createCheckPointControls(QWidget* panel)
     checkPointTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     checkPointTable->setSelectionMode(QAbstractItemView::SingleSelection);
     checkPointTable->setMinimumHeight(150);
-    btnAddCheckPoint =
-        namedControl<QPushButton>(fmCheckPoints, "btnAddCheckPoint", QStringLiteral("Add P&oint"));
+    btnAddCheckPoint = namedControl<QPushButton>(this, "btnAddCheckPoint", QStringLiteral("Add P&oint"));
     btnRemoveCheckPoint =
-        namedControl<QPushButton>(fmCheckPoints, "btnRemoveCheckPoint", QStringLiteral("&Remove Point"));
+        namedControl<QPushButton>(this, "btnRemoveCheckPoint", QStringLiteral("&Remove Point"));
     chkMarkCheckPoint =
-        namedControl<QCheckBox>(fmCheckPoints, "chkMarkCheckPoint", QStringLiteral("Clic&k marks the point"));
+        namedControl<QCheckBox>(this, "chkMarkCheckPoint", QStringLiteral("Clic&k marks the point"));
     chkMarkCheckPoint->setToolTip(
         QStringLiteral("While ticked, a click on the picture marks the selected check point"));
-    btnSaveCheckPoints =
-        namedControl<QPushButton>(fmCheckPoints, "btnSaveCheckPoints", QStringLiteral("Save Points"));
-    lblLargestResidual = namedControl<QLabel>(fmCheckPoints, "lblLargestResidual");
+    btnSaveCheckPoints = namedControl<QPushButton>(this, "btnSaveCheckPoints", QStringLiteral("Save Points"));
+    lblLargestResidual = namedControl<QLabel>(this, "lblLargestResidual");
     for (std::size_t i = 0; i < checkPointLabels.size(); ++i) {
-        auto* label = new QLabel(picture->viewport());
+        auto* label = new QLabel(m_picture.viewport());
         label->setObjectName(QStringLiteral("checkPointLabel_%1").arg(i));
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 0); color: rgb(0, 255, 255);"
@@ -64,7 +65,7 @@ void Grid_Setup::createCheckPointControls(QWidget* panel)
         checkPointLabels[i] = label;
     }
 
-    auto* layout = new QVBoxLayout(fmCheckPoints);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(checkPointTable);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnAddCheckPoint);
@@ -74,13 +75,22 @@ void Grid_Setup::createCheckPointControls(QWidget* panel)
     layout->addWidget(chkMarkCheckPoint);
     layout->addWidget(lblLargestResidual);
 
-    QObject::connect(checkPointTable, &QTableWidget::cellChanged, this, [this] {
+    Prompts& prompts = m_app.prompts;
+    QObject::connect(checkPointTable, &QTableWidget::cellChanged, this, [this, &prompts] {
         if (!m_fillingCheckPointTable)
-            runHandler(m_app.prompts, [this] { checkPointTable_Changed(); });
+            runHandler(prompts, [this] { checkPointTable_Changed(); });
     });
+    connectHandler(btnAddCheckPoint, &QPushButton::clicked, this, &CheckPointPanel::btnAddCheckPoint_Click,
+                   prompts);
+    connectHandler(btnRemoveCheckPoint, &QPushButton::clicked, this,
+                   &CheckPointPanel::btnRemoveCheckPoint_Click, prompts);
+    connectHandler(chkMarkCheckPoint, &QCheckBox::clicked, this, &CheckPointPanel::chkMarkCheckPoint_Click,
+                   prompts);
+    connectHandler(btnSaveCheckPoints, &QPushButton::clicked, this,
+                   &CheckPointPanel::btnSaveCheckPoints_Click, prompts);
 }
 
-void Grid_Setup::btnAddCheckPoint_Click()
+void CheckPointPanel::btnAddCheckPoint_Click()
 {
     if (m_checkPoints.size() >= kMaxCheckPoints) {
         m_app.prompts.tell("At most " + std::to_string(kMaxCheckPoints) +
@@ -92,7 +102,7 @@ void Grid_Setup::btnAddCheckPoint_Click()
     checkPointTable->setCurrentCell(static_cast<int>(m_checkPoints.size()) - 1, SurveyX);
 }
 
-void Grid_Setup::btnRemoveCheckPoint_Click()
+void CheckPointPanel::btnRemoveCheckPoint_Click()
 {
     const int row = checkPointTable->currentRow();
     if (row < 0 || row >= static_cast<int>(m_checkPoints.size()))
@@ -101,19 +111,19 @@ void Grid_Setup::btnRemoveCheckPoint_Click()
     showCheckPoints();
 }
 
-void Grid_Setup::chkMarkCheckPoint_Click()
+void CheckPointPanel::chkMarkCheckPoint_Click()
 {
     if (chkMarkCheckPoint->isChecked() && m_checkPoints.empty())
         btnAddCheckPoint_Click();
 }
 
-void Grid_Setup::checkPointTable_Changed()
+void CheckPointPanel::checkPointTable_Changed()
 {
     readCheckPointTable();
     showCheckPoints();
 }
 
-void Grid_Setup::readCheckPointTable()
+void CheckPointPanel::readCheckPointTable()
 {
     for (int row = 0; row < checkPointTable->rowCount() && row < static_cast<int>(m_checkPoints.size());
          ++row) {
@@ -125,7 +135,7 @@ void Grid_Setup::readCheckPointTable()
     }
 }
 
-void Grid_Setup::markCheckPoint(QPointF twips)
+void CheckPointPanel::markCheckPoint(QPointF twips)
 {
     if (m_checkPoints.empty())
         btnAddCheckPoint_Click();
@@ -144,7 +154,7 @@ void Grid_Setup::markCheckPoint(QPointF twips)
     checkPointTable->setCurrentCell(row, SurveyX);
 }
 
-void Grid_Setup::showCheckPoints()
+void CheckPointPanel::showCheckPoints()
 {
     const CheckPointResiduals residuals = checkPointResiduals(m_app.session.grid.active_coef, m_checkPoints);
     m_fillingCheckPointTable = true;
@@ -179,7 +189,7 @@ void Grid_Setup::showCheckPoints()
             text += QStringLiteral(" ") + qs(residualText(*residuals.residuals[i]));
         label->setText(text);
         label->adjustSize();
-        picture->placeLabel(label, {at.x - kLabelOffsetTwips, at.y - kLabelOffsetTwips});
+        m_picture.placeLabel(label, {at.x - kLabelOffsetTwips, at.y - kLabelOffsetTwips});
         label->show();
     }
     if (residuals.largest)
@@ -190,7 +200,7 @@ void Grid_Setup::showCheckPoints()
         lblLargestResidual->setText(QStringLiteral("Largest residual: none yet"));
 }
 
-void Grid_Setup::loadCheckPointsOf(const std::string& gridFileLabel)
+void CheckPointPanel::loadCheckPointsOf(const std::string& gridFileLabel)
 {
     m_checkPoints.clear();
     const std::filesystem::path gridFile = pathInFolder(m_app.session.paths.current_folder, gridFileLabel);
@@ -205,10 +215,10 @@ void Grid_Setup::loadCheckPointsOf(const std::string& gridFileLabel)
     showCheckPoints();
 }
 
-void Grid_Setup::btnSaveCheckPoints_Click()
+void CheckPointPanel::btnSaveCheckPoints_Click()
 {
     const std::filesystem::path gridFile =
-        pathInFolder(m_app.session.paths.current_folder, ss(ipt_file_description->text()));
+        pathInFolder(m_app.session.paths.current_folder, m_gridFileLabel());
     if (!fileExists(pathText(gridFile))) {
         m_app.prompts.tell("Check points are kept beside the grid file: save or load the grid file first",
                            MessageIcon::Exclamation);

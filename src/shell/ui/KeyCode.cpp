@@ -1,4 +1,4 @@
-#include "capture/ui/KeyCode.h"
+#include "shell/ui/KeyCode.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "manual/RtfTokenizer.h"
+#include "common/RtfTokenizer.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "shell/NavigationOrigin.h"
+#include "common/NavigationOrigin.h"
 
 namespace leapmark {
 

@@ -1,4 +1,4 @@
-#include "shell/PathExistence.h"
+#include "common/PathExistence.h"
 
 #include "common/PathText.h"
 
