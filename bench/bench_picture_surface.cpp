@@ -5,6 +5,7 @@
 #include "grid/ProjectiveTransform.h"
 #include "shell/ui/picture/PictureMagnifier.h"
 #include "shell/ui/picture/PictureSurface.h"
+#include "shell/ui/picture/PictureTool.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -115,15 +116,25 @@ int main(int argc, char** argv)
     // The readout a screen shows under the pointer: twips, pixels and the survey point.
     const TransformCoefficients grid{24.5, 0.0125, -1.5e-05, 2e-05, 3e-06, -0.25, 0.001, 0.5};
     QLabel readout;
-    QObject::connect(&surface, &PictureSurface::pictureMoved, &readout,
-                     [&readout, &grid](const PictureMouse& mouse) {
-                         const auto survey = screenToSurvey(grid, {mouse.twips.x(), mouse.twips.y()});
-                         readout.setText(QStringLiteral("x %1  y %2 twips   survey %3, %4 m")
-                                             .arg(mouse.twips.x(), 0, 'f', 2)
-                                             .arg(mouse.twips.y(), 0, 'f', 2)
-                                             .arg(survey ? survey->x : 0.0, 0, 'f', 2)
-                                             .arg(survey ? survey->y : 0.0, 0, 'f', 2));
-                     });
+    /** The measuring screen's tool, reduced to its readout. */
+    struct ReadoutTool : PictureTool
+    {
+        ReadoutTool(QLabel& label, const TransformCoefficients& coefficients)
+            : readout(label), grid(coefficients)
+        {}
+        void mouseMoved(const PictureMouse& mouse) override
+        {
+            const auto survey = screenToSurvey(grid, {mouse.twips.x(), mouse.twips.y()});
+            readout.setText(QStringLiteral("x %1  y %2 twips   survey %3, %4 m")
+                                .arg(mouse.twips.x(), 0, 'f', 2)
+                                .arg(mouse.twips.y(), 0, 'f', 2)
+                                .arg(survey ? survey->x : 0.0, 0, 'f', 2)
+                                .arg(survey ? survey->y : 0.0, 0, 'f', 2));
+        }
+        QLabel& readout;
+        const TransformCoefficients& grid;
+    } tool(readout, grid);
+    surface.setTool(&tool);
 
     std::printf("bench_picture_surface: 1920x1080 picture, viewport %dx%d, %zu strokes, 56 labels, %d runs\n",
                 surface.viewport()->width(), surface.viewport()->height(), surface.strokes().size(), kRuns);
