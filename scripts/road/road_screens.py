@@ -224,7 +224,7 @@ def mark_frame(op, answers=(("save this video capture", "Yes"),)):
 
 def picture_place(op, measure):
     """The screen place of the measurement screen's picture: its top-left pixel and the size shown."""
-    x, y, w, h = op.extents(op.find(measure, "picture"))
+    x, y, w, h = op.extents(op.find(measure, "Jump picture"))
     frame = 1  # the picture's frame line
     return x + frame, y + frame, w - 2 * frame, h - 2 * frame
 

@@ -141,6 +141,7 @@ void PreviewForm::buildControls()
     cmdGoSetup = namedControl<QPushButton>(side, "cmdGoSetup", QStringLiteral("Go Back To Setup Screen"));
     Text1 = namedControl<QLineEdit>(side, "Text1");
     Text1->setMaximumWidth(60);
+    Text1->setAccessibleName(QStringLiteral("Last key code"));
 
     int row = 0;
     grid->addWidget(Label1, row, 0);

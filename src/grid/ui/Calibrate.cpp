@@ -51,7 +51,7 @@ Calibrate::Calibrate(AppContext& app) : Screen(app, "Calibrate", QStringLiteral(
     Label2->setBuddy(CalibrationLineXActual2);
     CalibrationLineUnitsSelect =
         namedControl<QPushButton>(central, "CalibrationLineUnitsSelect", QStringLiteral("Actual"));
-    CalibrationLineUnitsSelect->setAccessibleName(QStringLiteral("Input column"));
+    CalibrationLineUnitsSelect->setAccessibleDescription(QStringLiteral("Input column"));
     CalibrationLineUnitsSelect->setToolTip(
         QStringLiteral("Which column is typed in: Actual (metres) or Screen (twips)"));
     CalibrateLineDrawCommand =

@@ -83,7 +83,7 @@ void Grid_Setup::createControls(QWidget* central, QWidget* panel)
     QWidget* overPicture = picture->viewport();
 
     grid_select = namedControl<QPushButton>(panel, "grid_select", QStringLiteral("Grid 1"));
-    grid_select->setAccessibleName(QStringLiteral("Grid being set up"));
+    grid_select->setAccessibleDescription(QStringLiteral("Grid being set up"));
     grid_state_icon = namedControl<QLabel>(panel, "grid_state_icon");
     grid_state_icon->setFixedSize(36, 36);
     grid_state_icon->setScaledContents(true);

@@ -27,6 +27,7 @@ LogView::LogView(AppContext& app) : Screen(app, "LogView", QStringLiteral("Log V
         QStringLiteral("Click to Select and use View Selected File button to View or Double Click to view"));
     lstLog = namedControl<QListWidget>(central, "lstLog");
     txtFileToView = namedControl<QLineEdit>(central, "txtFileToView");
+    txtFileToView->setAccessibleName(QStringLiteral("Selected file"));
     cmdSelectLogFile =
         namedControl<QPushButton>(central, "cmdSelectLogFile", QStringLiteral("Select Different Log File"));
     cmdView = namedControl<QPushButton>(central, "cmdView", QStringLiteral("View Selected File"));

@@ -46,17 +46,20 @@ void darkBacking(QWidget* control)
     control->setStyleSheet(QStringLiteral("background-color: rgb(40, 40, 40); padding: 1px 3px"));
 }
 
-QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow)
+QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& accessible)
 {
     auto* button = namedControl<QToolButton>(parent, name);
     button->setArrowType(arrow);
+    button->setAccessibleName(accessible);
+    button->setToolTip(accessible + QStringLiteral(" (arrow key on the picture)"));
     button->setAutoRepeat(false);
     return button;
 }
 
-QLineEdit* readout(QWidget* parent, const char* name)
+QLineEdit* readout(QWidget* parent, const char* name, const QString& accessible)
 {
     auto* box = namedControl<QLineEdit>(parent, name);
+    box->setAccessibleName(accessible);
     box->setReadOnly(true);
     box->setMaximumWidth(110);
     return box;
@@ -90,6 +93,7 @@ void Measure::createControls(QWidget* central, QWidget* bar)
 {
     picture = namedControl<PictureSurface>(central, "picture");
     picture->setBackgroundColour(QColor(255, 0, 255));
+    picture->setAccessibleName(QStringLiteral("Jump picture"));
     QWidget* overPicture = picture->viewport();
 
     Skier_name = namedControl<QComboBox>(bar, "Skier_name");
@@ -103,8 +107,14 @@ void Measure::createControls(QWidget* central, QWidget* bar)
     distance_ft = namedControl<QLineEdit>(bar, "distance_ft", QStringLiteral("FT"));
     IWSFlabel = namedControl<QLabel>(bar, "IWSFlabel", QStringLiteral("IWSF Official Distance"));
     AWSAlabel = namedControl<QLabel>(bar, "AWSAlabel", QStringLiteral("AWSA Official Distance"));
+    // Each distance's label follows its box: metres for IWSF, feet for AWSA.
+    IWSFlabel->setBuddy(distance);
+    AWSAlabel->setBuddy(distance_ft);
+    Skier_name->setAccessibleName(QStringLiteral("Skier name"));
+    Jump_no->setAccessibleName(QStringLiteral("Jump number"));
     barefoot_indicator = namedControl<QLineEdit>(bar, "barefoot_indicator", QStringLiteral("Barefoot Jump"));
     barefoot_indicator->setReadOnly(true);
+    barefoot_indicator->setAccessibleName(QStringLiteral("Tournament indicator"));
     UnofficialJump = namedControl<QLabel>(bar, "UnofficialJump", QStringLiteral("UNOFFICIAL JUMP"));
     setTextColor(UnofficialJump, kRed);
 
@@ -116,17 +126,18 @@ void Measure::createControls(QWidget* central, QWidget* bar)
     Other_Grid = namedControl<QRadioButton>(bar, "Other_Grid", QStringLiteral("Other Grid"));
     Make_comment = namedControl<QRadioButton>(bar, "Make_comment", QStringLiteral("Comment"));
     Comment = namedControl<QLineEdit>(bar, "Comment", QStringLiteral("Comment"));
+    Comment->setAccessibleName(QStringLiteral("Comment text"));
 
     Record = namedControl<QPushButton>(bar, "Record", QStringLiteral("Record &Jump"));
     Unfreeze = namedControl<QPushButton>(bar, "Unfreeze", QStringLiteral("Clear"));
     Show_grid = namedControl<QPushButton>(bar, "Show_grid", QStringLiteral("Show Grid"));
     Set_grid = namedControl<QPushButton>(bar, "Set_grid", QStringLiteral("&Grid 1"));
     verify = namedControl<QPushButton>(bar, "verify", QStringLiteral("Verify"));
-    xtwips = readout(bar, "xtwips");
-    ytwips = readout(bar, "ytwips");
-    xposition = readout(bar, "xposition");
-    yposition = readout(bar, "yposition");
-    VerifyDistance = readout(bar, "VerifyDistance");
+    xtwips = readout(bar, "xtwips", QStringLiteral("Pointer x twips"));
+    ytwips = readout(bar, "ytwips", QStringLiteral("Pointer y twips"));
+    xposition = readout(bar, "xposition", QStringLiteral("Pointer survey x"));
+    yposition = readout(bar, "yposition", QStringLiteral("Pointer survey y"));
+    VerifyDistance = readout(bar, "VerifyDistance", QStringLiteral("Pointer distance"));
     VerifyDistance->setMaximumWidth(150);
 
     ImgSnapShot = namedControl<QToolButton>(bar, "ImgSnapShot");
@@ -151,10 +162,11 @@ void Measure::createControls(QWidget* central, QWidget* bar)
     CrossSize->setFixedWidth(160);
     CrossLabel =
         namedControl<QLabel>(overPicture, "CrossLabel", QStringLiteral("Adjust Cross Size (drag-it)"));
-    AdjustUp = arrowButton(overPicture, "AdjustUp", Qt::UpArrow);
-    AdjustDown = arrowButton(overPicture, "AdjustDown", Qt::DownArrow);
-    AdjustLeft = arrowButton(overPicture, "AdjustLeft", Qt::LeftArrow);
-    AdjustRight = arrowButton(overPicture, "AdjustRight", Qt::RightArrow);
+    AdjustUp = arrowButton(overPicture, "AdjustUp", Qt::UpArrow, QStringLiteral("Micro-adjust up"));
+    AdjustDown = arrowButton(overPicture, "AdjustDown", Qt::DownArrow, QStringLiteral("Micro-adjust down"));
+    AdjustLeft = arrowButton(overPicture, "AdjustLeft", Qt::LeftArrow, QStringLiteral("Micro-adjust left"));
+    AdjustRight =
+        arrowButton(overPicture, "AdjustRight", Qt::RightArrow, QStringLiteral("Micro-adjust right"));
     AdjustmentLabel =
         namedControl<QLabel>(overPicture, "AdjustmentLabel", QStringLiteral("Micro-Adjust (drag-it)"));
     gridlabel = namedControl<QLabel>(overPicture, "gridlabel", QStringLiteral("Grid Description (drag-it)"));
@@ -163,6 +175,7 @@ void Measure::createControls(QWidget* central, QWidget* bar)
     grid_description->setFixedWidth(320);
     gif_file_name = namedControl<QLineEdit>(overPicture, "gif_file_name", QStringLiteral(".gif file name"));
     gif_file_name->setReadOnly(true);
+    gif_file_name->setAccessibleName(QStringLiteral("Picture file"));
     gif_file_name->setFixedWidth(320);
     maxbuoy = namedControl<QLabel>(overPicture, "maxbuoy");
     maxbuoym = namedControl<QLabel>(overPicture, "maxbuoym");

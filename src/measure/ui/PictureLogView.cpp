@@ -22,8 +22,11 @@ PictureLogView::PictureLogView(AppContext& app)
     auto* layout = new QGridLayout(central);
 
     txtPicLogToView = namedControl<QLineEdit>(central, "txtPicLogToView");
+    txtPicLogToView->setAccessibleName(QStringLiteral("Picture log file"));
     lstPicLog = namedControl<QListWidget>(central, "lstPicLog");
+    lstPicLog->setAccessibleName(QStringLiteral("Pictures in the log"));
     txtPictureToView = namedControl<QLineEdit>(central, "txtPictureToView");
+    txtPictureToView->setAccessibleName(QStringLiteral("Selected picture"));
     cmdSelPicLog = namedControl<QPushButton>(central, "cmdSelPicLog", QStringLiteral("Select a Log File"));
     cmdViewPicLog = namedControl<QPushButton>(central, "cmdViewPicLog", QStringLiteral("View Picture"));
 

@@ -14,6 +14,7 @@ namespace leapmark {
 Results::Results(AppContext& app) : Screen(app, "Results", QStringLiteral("Results"))
 {
     output_box = namedControl<QTextEdit>(this, "output_box");
+    output_box->setAccessibleName(QStringLiteral("Results file"));
     output_box->setReadOnly(true);
     output_box->setAcceptRichText(false);
     output_box->setLineWrapMode(QTextEdit::NoWrap);

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -48,15 +50,43 @@ QLabel* buddyLabelOf(const QWidget& control)
     return nullptr;
 }
 
-/** The label set beside the control by its parent's layout: form rows and grid columns. */
+/** A label free to name the control: one with a text, that names no other control yet. */
+QLabel* freeLabel(QWidget* widget, const QWidget& control)
+{
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label == nullptr || label->text().isEmpty() ||
+        (label->buddy() != nullptr && label->buddy() != &control))
+        return nullptr;
+    return label;
+}
+
+/** The label of the form row whose field is the control, or a box holding it and its button. */
+QLabel* formLabelOf(const QWidget& control)
+{
+    const QWidget* field = &control;
+    for (int level = 0; level < 2 && field != nullptr; ++level, field = field->parentWidget()) {
+        QWidget* parent = field->parentWidget();
+        if (auto* form = parent != nullptr ? qobject_cast<QFormLayout*>(parent->layout()) : nullptr) {
+            // The form gave its label the field as buddy: the box holding the control, or itself.
+            auto* label = qobject_cast<QLabel*>(form->labelForField(const_cast<QWidget*>(field)));
+            if (label != nullptr && label->buddy() == field)
+                label->setBuddy(nullptr);
+            return freeLabel(label, control);
+        }
+    }
+    return nullptr;
+}
+
+/**
+ * The label set beside the control by its parent's layout: its form row, the nearest label with a
+ * text before it in its grid row (past pictures), or the item just before it in a row or column.
+ */
 QLabel* layoutLabelOf(const QWidget& control)
 {
+    if (QLabel* label = formLabelOf(control))
+        return label;
     QWidget* parent = control.parentWidget();
-    if (parent == nullptr || parent->layout() == nullptr)
-        return nullptr;
-    QLayout* layout = parent->layout();
-    if (auto* form = qobject_cast<QFormLayout*>(layout))
-        return qobject_cast<QLabel*>(form->labelForField(const_cast<QWidget*>(&control)));
+    QLayout* layout = parent != nullptr ? parent->layout() : nullptr;
     if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         const int index = grid->indexOf(&control);
         if (index < 0)
@@ -66,10 +96,20 @@ QLabel* layoutLabelOf(const QWidget& control)
         int rowSpan = 0;
         int columnSpan = 0;
         grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
-        if (column > 0) {
-            if (QLayoutItem* item = grid->itemAtPosition(row, column - 1))
-                return qobject_cast<QLabel*>(item->widget());
+        for (int before = column - 1; before >= 0; --before) {
+            QLayoutItem* item = grid->itemAtPosition(row, before);
+            auto* label = item != nullptr ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+            if (label == nullptr)
+                return nullptr;
+            if (!label->text().isEmpty())
+                return freeLabel(label, control);
         }
+        return nullptr;
+    }
+    if (auto* box = qobject_cast<QBoxLayout*>(layout)) {
+        const int index = box->indexOf(&control);
+        QLayoutItem* before = index > 0 ? box->itemAt(index - 1) : nullptr;
+        return before != nullptr ? freeLabel(before->widget(), control) : nullptr;
     }
     return nullptr;
 }
@@ -88,7 +128,8 @@ QLabel* neighbourLabelOf(const QWidget& control)
     int bestDistance = std::numeric_limits<int>::max();
     for (QObject* child : parent->children()) {
         auto* label = qobject_cast<QLabel*>(child);
-        if (label == nullptr || label->isHidden() || label->text().isEmpty())
+        if (label == nullptr || label->isHidden() || label->text().isEmpty() ||
+            (label->buddy() != nullptr && label->buddy() != &control))
             continue;
         const QRect place = label->geometry();
         const bool sameLine = place.center().y() >= box.top() && place.center().y() <= box.bottom();
@@ -108,30 +149,21 @@ QLabel* neighbourLabelOf(const QWidget& control)
     return best;
 }
 
-QString accessibleNameFor(const QWidget& control)
+/** The label that says what the control is: its buddy, else one its layout or place pairs it with. */
+QLabel* namingLabelOf(const QWidget& control)
 {
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
-        const QString caption = withoutMnemonic(button->text());
-        if (!caption.isEmpty())
-            return caption;
-        if (!button->toolTip().isEmpty())
-            return button->toolTip();
-    }
-    if (const auto* group = qobject_cast<const QGroupBox*>(&control)) {
-        const QString title = withoutMnemonic(group->title());
-        if (!title.isEmpty())
-            return title;
-    }
-    for (QLabel* label : {buddyLabelOf(control), layoutLabelOf(control), neighbourLabelOf(control)}) {
-        if (label != nullptr) {
-            const QString text = labelText(*label);
-            if (!text.isEmpty())
-                return text;
-        }
-    }
-    if (!control.toolTip().isEmpty())
-        return control.toolTip();
-    return control.objectName();
+    if (QLabel* buddy = buddyLabelOf(control))
+        return buddy;
+    if (QLabel* label = layoutLabelOf(control))
+        return label;
+    return neighbourLabelOf(control);
+}
+
+/** The name the accessibility layer reads for the control now. */
+QString spokenName(QWidget& control)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&control);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
 }
 
 } // namespace
@@ -158,14 +190,34 @@ void nameControlsForAccessibility(QWidget& root)
     for (QWidget* control : root.findChildren<QWidget*>()) {
         if (!control->accessibleName().isEmpty() || !needsAccessibleName(*control))
             continue;
-        // A button with a caption is read by its caption, which may change (the grid button): a
-        // name given here would stay behind as the caption moves on.
-        if (const auto* button = qobject_cast<const QAbstractButton*>(control);
-            button != nullptr && !withoutMnemonic(button->text()).isEmpty())
+        // Buttons and groups are read by their captions, which may change (the grid button, Verify
+        // off, Hide Configuration): a name given here would stay behind as the caption moves on.
+        if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+            if (!withoutMnemonic(button->text()).isEmpty())
+                continue;
+            if (!button->toolTip().isEmpty()) {
+                control->setAccessibleName(button->toolTip());
+                continue;
+            }
+        }
+        if (const auto* group = qobject_cast<const QGroupBox*>(control);
+            group != nullptr && !withoutMnemonic(group->title()).isEmpty())
             continue;
-        const QString name = accessibleNameFor(*control);
-        if (!name.isEmpty())
-            control->setAccessibleName(name);
+        if (QLabel* label = namingLabelOf(*control)) {
+            // The label becomes the control's buddy: read with the control as its text changes, and
+            // related to it as its label (which is how a combo box is announced).
+            label->setBuddy(control);
+            // Not every control is read by its buddy (lists are not, nor one whose label lies
+            // outside its parent): those are given the label's text as it stands now.
+            if (spokenName(*control).isEmpty()) {
+                if (const QString text = labelText(*label); !text.isEmpty())
+                    control->setAccessibleName(text);
+            }
+            continue;
+        }
+        // A control with neither caption nor label is named by its screen; a tool tip will do.
+        if (!control->toolTip().isEmpty())
+            control->setAccessibleName(control->toolTip());
     }
 }
 
