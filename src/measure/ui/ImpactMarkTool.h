@@ -9,7 +9,8 @@ class Prompts;
 
 /**
  * Marking the landing on the measurement screen's picture: a click puts the impact mark there and
- * offers the micro-adjust arrows; a move shows where the pointer is, in twips and on the water.
+ * offers the micro-adjust arrows; a move shows where the pointer is, in twips and on the water. Once
+ * the arrows are offered, the arrow keys on the picture nudge the mark as the arrows do.
  */
 class ImpactMarkTool : public PictureTool
 {
@@ -18,6 +19,7 @@ public:
 
     void mousePressed(const PictureMouse& mouse) override;
     void mouseMoved(const PictureMouse& mouse) override;
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers) override;
 
 private:
     Measure& m_screen;

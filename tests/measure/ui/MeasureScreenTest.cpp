@@ -137,6 +137,27 @@ TEST_F(MeasureScreen, FourPressesOnAnArrowMoveTheMarkSixtyTwips)
     EXPECT_EQ(measure().drawnImpact(), (PlanePoint{4395, 3015}));
 }
 
+TEST_F(MeasureScreen, TheArrowKeysOnThePictureNudgeTheMarkAsTheMicroAdjustArrowsDo)
+{
+    arrive();
+    measure().picture->setFocus();
+    QTest::keyClick(measure().picture, Qt::Key_Right);
+    EXPECT_FALSE(line(Measure::ImpactLine::Horizontal).visible)
+        << "nothing to nudge before the landing is clicked";
+
+    station.clickPicture({4350, 3000});
+    measure().picture->setFocus();
+    for (int press = 0; press < 4; ++press)
+        QTest::keyClick(measure().picture, Qt::Key_Right);
+    EXPECT_EQ(measure().drawnImpact(), (PlanePoint{4410, 3000}));
+    QTest::keyClick(measure().picture, Qt::Key_Up);
+    QTest::keyClick(measure().picture, Qt::Key_Left);
+    QTest::keyClick(measure().picture, Qt::Key_Down, Qt::KeypadModifier);
+    QTest::keyClick(measure().picture, Qt::Key_Down);
+    EXPECT_EQ(measure().drawnImpact(), (PlanePoint{4395, 3015}));
+    EXPECT_EQ(station.app.session().grid_screen.click_x, 4395.0);
+}
+
 TEST_F(MeasureScreen, ClearTwiceAdvancesTheJumpNumberAndRemovesThePicture)
 {
     arrive();
