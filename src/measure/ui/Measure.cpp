@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace leapmark {
 namespace {
 
@@ -54,6 +56,19 @@ QToolButton* arrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
     button->setToolTip(accessible + QStringLiteral(" (arrow key on the picture)"));
     button->setAutoRepeat(false);
     return button;
+}
+
+/** The button keeps the width of the widest of the captions it takes in turn. */
+void keepWidestCaption(QPushButton* button, std::initializer_list<QString> captions)
+{
+    const QString shown = button->text();
+    int widest = 0;
+    for (const QString& caption : captions) {
+        button->setText(caption);
+        widest = std::max(widest, button->sizeHint().width());
+    }
+    button->setText(shown);
+    button->setMinimumWidth(widest);
 }
 
 QLineEdit* readout(QWidget* parent, const char* name, const QString& accessible)
@@ -239,6 +254,14 @@ void Measure::layOutControls(QWidget* central, QWidget* bar)
     for (QWidget* w : std::initializer_list<QWidget*>{xtwips, ytwips, xposition, yposition, VerifyDistance})
         readouts->addWidget(w);
     grid->addLayout(readouts, 2, column, 1, 2);
+    // Every control keeps its slot, shown or hidden, and Verify keeps the width of its longer
+    // caption: the picture below never moves, so a point on the screen always gives the same twips.
+    for (QWidget* w : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    keepWidestCaption(verify, {QStringLiteral("Verify"), QStringLiteral("Verify off")});
 
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -10,6 +10,7 @@
 #include "shell/ui/picture/PictureSurface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,6 +136,35 @@ TEST_F(MeasureScreen, FourPressesOnAnArrowMoveTheMarkSixtyTwips)
     AppHarness::click(measure().AdjustDown);
     AppHarness::click(measure().AdjustDown);
     EXPECT_EQ(measure().drawnImpact(), (PlanePoint{4395, 3015}));
+}
+
+TEST_F(MeasureScreen, ThePictureAndTheBarStayPutWhateverTheBarShows)
+{
+    arrive();
+    QApplication::processEvents();
+    auto placeOf = [this](QWidget* control) { return control->mapTo(&measure(), QPoint(0, 0)); };
+    const QPoint picture = placeOf(measure().picture->viewport());
+    const QPoint verify = placeOf(measure().verify);
+    const QPoint record = placeOf(measure().Record);
+    auto expectInPlace = [&](const char* after) {
+        QApplication::processEvents();
+        EXPECT_EQ(placeOf(measure().picture->viewport()), picture) << after;
+        EXPECT_EQ(placeOf(measure().verify), verify) << after;
+        EXPECT_EQ(placeOf(measure().Record), record) << after;
+    };
+    AppHarness::click(measure().verify);
+    ASSERT_EQ(measure().verify->text(), QStringLiteral("Verify off"));
+    expectInPlace("Verify on: the readouts show");
+    AppHarness::click(measure().verify);
+    expectInPlace("Verify off again");
+    measure().Comment->show();
+    expectInPlace("the Comment box shown");
+    measure().Comment->hide();
+    expectInPlace("the Comment box hidden");
+    measure().showTournamentIndicator("Barefoot Jump");
+    expectInPlace("the tournament indicator shown");
+    measure().hideTournamentIndicator();
+    expectInPlace("the tournament indicator hidden");
 }
 
 TEST_F(MeasureScreen, TheArrowKeysOnThePictureNudgeTheMarkAsTheMicroAdjustArrowsDo)
