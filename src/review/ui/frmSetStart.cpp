@@ -120,9 +120,14 @@ void frmSetStart::buildControls()
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 1);
     lstFileInfo = namedControl<QListWidget>(central, "lstFileInfo");
+    // Long lines (the file's path) wrap within the column rather than run past its edge.
+    lstFileInfo->setWordWrap(true);
+    lstFileInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstFileInfo->setResizeMode(QListView::Adjust);
     lstFileInfo->setAccessibleName(QStringLiteral("File information"));
     right->addWidget(lstFileInfo, 1);
     Label10 = namedControl<QLabel>(central, "Label10", QStringLiteral("Disk Space Available"));
+    Label10->setWordWrap(true); // it ends in the video folder, which may be long
     lblDiskSpace = namedControl<QLabel>(central, "lblDiskSpace");
     Label11 = namedControl<QLabel>(central, "Label11", QStringLiteral("Warning! Disk Space Low"));
     Label11->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));

@@ -15,6 +15,7 @@
 #include "shell/ui/picture/PictureSurface.h"
 #include "simulator/ffmpeg/JumpSimulation.h"
 #include "support/GoldenFile.h"
+#include "support/app/ClippedText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -317,6 +318,23 @@ TEST_F(FrameSelection, PlayBeforeStartRefusesANumberOfTimesItCannotPlay)
     AppHarness::click(screen().Command5);
     EXPECT_TRUE(screen().playingBeforeStart());
     EXPECT_EQ(station.app.prompts().count(), 1u);
+}
+
+TEST_F(FrameSelection, TheDiskSpaceAndTheFileInformationShowWhole)
+{
+    // A video folder some way down, as a station's folder is.
+    const auto deep = station.app.videoDir() / "Lake Classic 2026" / "Saturday jump finals";
+    std::filesystem::create_directories(deep);
+    session().config.video_dir = deep.string();
+    const auto video = deep / "Annjump3.avi";
+    std::filesystem::copy_file(simulated, video);
+    arriveFromCapture(video.string(), 40);
+    ASSERT_GT(screen().lstFileInfo->count(), 10);
+    MeasureStation::settle(); // laid out again for the texts just set
+    std::vector<std::string> clipped = testing::clippedTexts(screen());
+    // The path box scrolls, as boxes do.
+    std::erase_if(clipped, [](const std::string& text) { return text.starts_with("Text6: "); });
+    EXPECT_THAT(clipped, ::testing::IsEmpty());
 }
 
 TEST_F(FrameSelection, ViewFromTheLogViewerWarnsOfTheFrameAlreadyMeasured)
