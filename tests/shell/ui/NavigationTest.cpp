@@ -147,6 +147,8 @@ TEST_F(Navigation, ShowConfigurationTogglesTheCapturePanel)
     EXPECT_FALSE(panel.Frame3->isHidden());
     EXPECT_FALSE(panel.StrmOptions->isHidden());
     EXPECT_FALSE(panel.LblStatus->isHidden());
+    main().showScreen();
+    EXPECT_TRUE(panel.Frame3->isVisible()) << "the panel the main screen holds is shown with it";
     // The panel sits to the left of the main controls while it is shown.
     EXPECT_GT(main().Frame1->x(), panel.Frame3->x());
 
