@@ -16,12 +16,15 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace leapmark {
 namespace {
@@ -81,6 +84,15 @@ void Measure::setPictureSize()
 void Measure::showPictureName(const std::string& name)
 {
     gif_file_name->setText(qs(name));
+    gif_file_name->setToolTip(gif_file_name->text());
+    // The whole name shows: the box is as wide as the grid description above it, or as the name
+    // needs, as far as the picture reaches.
+    const QFontMetrics metrics = gif_file_name->fontMetrics();
+    const int frame = gif_file_name->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    const int needed = metrics.horizontalAdvance(gif_file_name->text()) + frame;
+    const int room =
+        std::max(grid_description->width(), picture->viewport()->width() - grid_description->x());
+    gif_file_name->setFixedWidth(std::clamp(needed, grid_description->width(), room));
     gif_file_name->move(grid_description->x(), grid_description->y() + grid_description->height());
     gif_file_name->show();
 }

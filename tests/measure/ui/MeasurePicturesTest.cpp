@@ -1,5 +1,6 @@
 #include "MeasureStation.h"
 #include "support/GoldenFile.h"
+#include "support/app/ClippedText.h"
 
 #include "capture/ui/PreviewForm.h"
 #include "measure/ui/Measure.h"
@@ -165,6 +166,22 @@ TEST_F(MeasurePictures, LoadPictureRecordsTheNameAndLeavesFrameSelectionBehind)
     EXPECT_EQ(station.app.prompts().count(), 0u);
     EXPECT_EQ(station.app.session().navigation_origin, NavigationOrigin::Measure);
     EXPECT_TRUE(station.app.screens().previewForm().isVisible());
+}
+
+TEST_F(MeasurePictures, TheFrozenSignAndThePictureFileShowWhole)
+{
+    testing::MeasureStation::writePicture(exchange("snapshot.bmp"), 100, 50, Qt::green);
+    AppHarness::click(measure().ImgSnapShot);
+    const auto folder = station.app.videoDir() / "Lake Classic 2026" / "Saturday jump finals";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "Annjump3 landing frame 52.bmp";
+    testing::MeasureStation::writePicture(file, 320, 240, Qt::darkCyan);
+    station.app.prompts().answerOpenFile(file.string());
+    AppHarness::trigger(measure().LoadPict);
+    testing::MeasureStation::settle();
+    ASSERT_TRUE(measure().FrozenSign->isVisible());
+    ASSERT_TRUE(measure().gif_file_name->isVisible());
+    EXPECT_THAT(testing::clippedTexts(*measure().picture->viewport()), ::testing::IsEmpty());
 }
 
 TEST_F(MeasurePictures, AlwaysSaveOnLeavingAFramePicture)
