@@ -43,4 +43,14 @@ std::vector<ListedDevice> initialDeviceList(const std::vector<ListedDevice>& fou
     return listed;
 }
 
+std::string soundInputName(std::string_view key, std::string_view description)
+{
+    if (key == "null")
+        return "Silence (null device)";
+    const std::string_view first = description.substr(0, description.find('\n'));
+    if (first.empty())
+        return std::string(key);
+    return std::string(first) + " (" + std::string(key) + ")";
+}
+
 } // namespace leapmark

@@ -3,6 +3,7 @@
 #include "capture/CaptureControl.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace leapmark {
@@ -40,5 +41,12 @@ struct DeviceListChange
 /** The first listing: the devices found, then the permanent ones (the simulated camera last, or alone). */
 [[nodiscard]] std::vector<ListedDevice> initialDeviceList(const std::vector<ListedDevice>& found,
                                                           const std::vector<ListedDevice>& permanent);
+
+/**
+ * How a sound input is listed: the first line of its description, then its device name in
+ * brackets; without a description, the device name alone. ALSA's "null" device, which records
+ * silence, says so: "Silence (null device)", not a name that reads like a missing one.
+ */
+[[nodiscard]] std::string soundInputName(std::string_view key, std::string_view description);
 
 } // namespace leapmark

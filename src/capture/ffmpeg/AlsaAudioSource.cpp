@@ -1,4 +1,6 @@
 #include "capture/ffmpeg/AlsaAudioSource.h"
+
+#include "capture/DeviceList.h"
 #include "video/ffmpeg/FfmpegReason.h"
 
 #include <cstring>
@@ -26,12 +28,8 @@ std::vector<ListedDevice> scanAlsaDevices()
             if (!info || !info->device_name)
                 continue;
             const std::string key = info->device_name;
-            // ALSA's descriptions run over lines; the first says what the device is.
-            std::string name = info->device_description ? info->device_description : key;
-            name = name.substr(0, name.find('\n'));
-            if (name.empty())
-                name = key;
-            devices.push_back({key, name + " (" + key + ")", false});
+            devices.push_back(
+                {key, soundInputName(key, info->device_description ? info->device_description : ""), false});
         }
     }
     avdevice_free_list_devices(&list);
