@@ -2,6 +2,7 @@
 
 #include "grid/ui/Grid_Setup.h"
 #include "shell/ui/HandlerGuard.h"
+#include "shell/ui/picture/ArrowNudge.h"
 
 namespace leapmark {
 
@@ -20,27 +21,11 @@ void BuoyMarkingTool::mouseMoved(const PictureMouse& mouse)
 
 bool BuoyMarkingTool::keyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (modifiers & ~Qt::KeypadModifier)
-        return false;
-    void (Grid_Setup::*adjust)() = nullptr;
-    switch (key) {
-    case Qt::Key_Up:
-        adjust = &Grid_Setup::AdjustUp_Click;
-        break;
-    case Qt::Key_Down:
-        adjust = &Grid_Setup::AdjustDown_Click;
-        break;
-    case Qt::Key_Left:
-        adjust = &Grid_Setup::AdjustLeft_Click;
-        break;
-    case Qt::Key_Right:
-        adjust = &Grid_Setup::AdjustRight_Click;
-        break;
-    default:
-        return false;
-    }
-    runHandler(m_prompts, [this, adjust] { (m_screen.*adjust)(); });
-    return true;
+    return nudgeByArrowKey(key, modifiers, m_screen,
+                           MicroAdjust<Grid_Setup>{&Grid_Setup::AdjustUp_Click, &Grid_Setup::AdjustDown_Click,
+                                                   &Grid_Setup::AdjustLeft_Click,
+                                                   &Grid_Setup::AdjustRight_Click},
+                           m_prompts);
 }
 
 } // namespace leapmark

@@ -2,6 +2,7 @@
 
 #include "measure/ui/Measure.h"
 #include "shell/ui/HandlerGuard.h"
+#include "shell/ui/picture/ArrowNudge.h"
 
 #include <QToolButton>
 
@@ -22,27 +23,12 @@ void ImpactMarkTool::mouseMoved(const PictureMouse& mouse)
 bool ImpactMarkTool::keyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
     // Without a mark the arrows are not offered, and the keys are the picture's own (scrolling).
-    if ((modifiers & ~Qt::KeypadModifier) || m_screen.AdjustUp->isHidden())
+    if (m_screen.AdjustUp->isHidden())
         return false;
-    void (Measure::*adjust)() = nullptr;
-    switch (key) {
-    case Qt::Key_Up:
-        adjust = &Measure::AdjustUp_Click;
-        break;
-    case Qt::Key_Down:
-        adjust = &Measure::AdjustDown_Click;
-        break;
-    case Qt::Key_Left:
-        adjust = &Measure::AdjustLeft_Click;
-        break;
-    case Qt::Key_Right:
-        adjust = &Measure::AdjustRight_Click;
-        break;
-    default:
-        return false;
-    }
-    runHandler(m_prompts, [this, adjust] { (m_screen.*adjust)(); });
-    return true;
+    return nudgeByArrowKey(key, modifiers, m_screen,
+                           MicroAdjust<Measure>{&Measure::AdjustUp_Click, &Measure::AdjustDown_Click,
+                                                &Measure::AdjustLeft_Click, &Measure::AdjustRight_Click},
+                           m_prompts);
 }
 
 } // namespace leapmark
