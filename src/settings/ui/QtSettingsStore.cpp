@@ -1,9 +1,12 @@
 #include "settings/ui/QtSettingsStore.h"
 
 #include "common/PathText.h"
+#include "settings/SettingsText.h"
 
 #include <QSettings>
 #include <QStringList>
+
+#include <sys/stat.h>
 
 namespace leapmark {
 namespace {
@@ -58,20 +61,56 @@ std::filesystem::path QtSettingsStore::userSettingsFile()
     return toPath(user.fileName().toStdString());
 }
 
-// A QSettings object per call: its status reports the first error it met, so a long-lived one
-// would go on reporting a failure after the cause is gone. Objects on the same file share one
-// cached copy, so this costs a file-status check, not a re-read.
+// A QSettings object per parse or write: its status reports the first error it met, so a long-lived
+// one would go on reporting a failure after the cause is gone.
+
+QtSettingsStore::FileStamp QtSettingsStore::currentStamp() const
+{
+    struct stat status
+    {};
+    if (::stat(m_file.c_str(), &status) != 0)
+        return {};
+    constexpr std::int64_t nsPerSecond = 1'000'000'000;
+    return {true,
+            static_cast<std::uint64_t>(status.st_dev),
+            static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::int64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * nsPerSecond + status.st_mtim.tv_nsec,
+            static_cast<std::int64_t>(status.st_ctim.tv_sec) * nsPerSecond + status.st_ctim.tv_nsec};
+}
+
+const QtSettingsStore::SectionCopy& QtSettingsStore::section() const
+{
+    // Stamped before the read: a change while it reads makes the next look-up read again.
+    const FileStamp stamp = currentStamp();
+    if (m_copy && m_copy->stamp == stamp)
+        return *m_copy;
+    SectionCopy copy;
+    copy.stamp = stamp;
+    if (stamp.exists) {
+        QSettings settings(qPath(m_file), QSettings::IniFormat);
+        settings.beginGroup(qText(kSettingsSection));
+        // childKeys() lists the spelling to keep first, as spellingsOf does.
+        const QStringList stored = settings.childKeys();
+        for (const QString& key : stored) {
+            std::string folded = foldedSettingKey(key.toStdString());
+            if (!copy.texts.contains(folded))
+                copy.texts.emplace(std::move(folded), storedText(settings.value(key)));
+        }
+    }
+    m_copy = std::move(copy);
+    return *m_copy;
+}
 
 std::optional<std::string> QtSettingsStore::find(std::string_view key) const
 {
     if (!isStorableKey(key))
         return std::nullopt;
-    QSettings settings(qPath(m_file), QSettings::IniFormat);
-    settings.beginGroup(qText(kSettingsSection));
-    const QStringList spellings = spellingsOf(settings, qText(key));
-    if (spellings.isEmpty())
+    const SectionCopy& copy = section();
+    const auto found = copy.texts.find(foldedSettingKey(key));
+    if (found == copy.texts.end())
         return std::nullopt;
-    return storedText(settings.value(spellings.front()));
+    return found->second;
 }
 
 Result<void> QtSettingsStore::tryWrite(std::string_view key, std::string_view text)
@@ -80,6 +119,8 @@ Result<void> QtSettingsStore::tryWrite(std::string_view key, std::string_view te
     if (!isStorableKey(key))
         return Error(fileText + ": the setting \"" + std::string(key) + "\" cannot be saved under that name");
 
+    // The copy stays right when this write is the file's only change since it was read.
+    const bool copyWasCurrent = m_copy && m_copy->stamp == currentStamp();
     QSettings settings(qPath(m_file), QSettings::IniFormat);
     settings.beginGroup(qText(kSettingsSection));
     QStringList spellings = spellingsOf(settings, qText(key));
@@ -89,6 +130,13 @@ Result<void> QtSettingsStore::tryWrite(std::string_view key, std::string_view te
     settings.setValue(storedKey, qText(text));
     settings.endGroup();
     settings.sync();
+
+    if (copyWasCurrent && settings.status() == QSettings::NoError) {
+        m_copy->texts[foldedSettingKey(key)] = std::string(text);
+        m_copy->stamp = currentStamp();
+    } else {
+        m_copy.reset();
+    }
 
     switch (settings.status()) {
     case QSettings::NoError:

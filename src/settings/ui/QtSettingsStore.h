@@ -2,7 +2,11 @@
 
 #include "settings/SettingsStore.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
 
 namespace leapmark {
 
@@ -15,6 +19,10 @@ namespace leapmark {
  * keeps the first and removes the others.
  *
  * Each write is synced to disk at once; a failed sync is returned as an error naming the file.
+ *
+ * Reads come from a copy of the section, read in one pass and read again only when the file is
+ * replaced or changed (by another store, another program or an editor): a look-up costs no more
+ * than a search however many keys the file holds.
  */
 class QtSettingsStore final : public SettingsStore
 {
@@ -33,7 +41,29 @@ public:
     [[nodiscard]] static std::filesystem::path userSettingsFile();
 
 private:
+    /** What tells one state of the file from another: a replaced or rewritten file differs. */
+    struct FileStamp
+    {
+        bool exists = false;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    };
+    struct SectionCopy
+    {
+        FileStamp stamp;
+        /** Folded key -> text of the spelling kept. */
+        std::map<std::string, std::string> texts;
+    };
+
+    [[nodiscard]] FileStamp currentStamp() const;
+    [[nodiscard]] const SectionCopy& section() const;
+
     std::filesystem::path m_file;
+    mutable std::optional<SectionCopy> m_copy;
 };
 
 } // namespace leapmark

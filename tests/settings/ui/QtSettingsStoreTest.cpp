@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace leapmark {
 namespace {
 
@@ -91,6 +93,31 @@ TEST(QtSettingsStore, ReadsAFileEditedByHandAndMergesDuplicateSpellings)
     EXPECT_EQ(store.read(keys::grids), "1");
     const std::string bytes = fileBytes(file);
     EXPECT_EQ(occurrences(foldedSettingKey(bytes), "grids="), 1) << bytes;
+}
+
+TEST(QtSettingsStore, AHugeFileIsReadOnceNotOnEveryLookUp)
+{
+    TempFolder folder;
+    const auto file = folder.file("QX05.ini");
+    std::string bytes = "[Settings]\n";
+    for (int i = 0; i < 50000; ++i)
+        bytes += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    bytes += "TournamentName=Lake Cup\n";
+    writeBytes(file, bytes);
+
+    QtSettingsStore store(file);
+    QtSettingsStore other(file);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(store.read("KEY" + std::to_string(i * 250)), std::to_string(i * 250));
+    store.write(keys::TournamentName, "Bay Cup");
+    EXPECT_EQ(store.read("tournamentname"), "Bay Cup");
+    EXPECT_EQ(other.read(keys::TournamentName), "Bay Cup");
+    other.write("key7", "seven");
+    EXPECT_EQ(store.read("Key7"), "seven");
+    EXPECT_EQ(store.read("key49999"), "49999");
+    // Every look-up re-reading the file takes some 9 s here.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
 TEST(QtSettingsStore, ReadingAMissingFileGivesDefaultsAndCreatesNothing)
