@@ -74,14 +74,38 @@ Result<std::string> readResource(const QString& path)
     return bytes.toStdString();
 }
 
+// A text document spends some 700 bytes and 10 us on each block, and inserting runs into one block
+// costs the square of their number: past these a manual would take minutes and gigabytes to show.
+constexpr std::size_t kMostManualPieces = 100'000;
+constexpr std::size_t kMostRunsInAParagraph = 256;
+
+/** Refuses a document the viewer cannot lay out in a second or two; the error names the file. */
+Result<RtfDocument> showable(Result<RtfDocument> read, const QString& path)
+{
+    if (!read)
+        return read;
+    std::size_t pieces = read->paragraphs.size();
+    for (const RtfParagraph& paragraph : read->paragraphs) {
+        if (paragraph.runs.size() > kMostRunsInAParagraph)
+            return Error("Could not show " + path.toStdString() +
+                         ": a paragraph changes its format more than " +
+                         std::to_string(kMostRunsInAParagraph) + " times");
+        pieces += paragraph.runs.size();
+    }
+    if (pieces > kMostManualPieces)
+        return Error("Could not show " + path.toStdString() + ": it has more than " +
+                     std::to_string(kMostManualPieces) + " paragraphs and changes of format");
+    return read;
+}
+
 Result<RtfDocument> readManual(const QString& path)
 {
     if (!path.startsWith(QLatin1Char(':')))
-        return readRtfFile(std::filesystem::path(path.toStdU16String()));
+        return showable(readRtfFile(std::filesystem::path(path.toStdU16String())), path);
     auto bytes = readResource(path);
     if (!bytes)
         return bytes.error();
-    return readRtf(*bytes);
+    return showable(readRtf(*bytes), path);
 }
 
 void appendNotice(QTextDocument& document, const std::string& text)

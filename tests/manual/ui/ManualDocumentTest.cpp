@@ -9,8 +9,20 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+#include <vector>
+
 namespace leapmark {
 namespace {
+
+std::string repeated(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
 
 QString folderText(const testing::TempFolder& folder)
 {
@@ -96,6 +108,25 @@ TEST(ManualDocument, AnUnreadableManualIsNamedAndTheShippedOneShown)
     EXPECT_TRUE(text.startsWith(QStringLiteral("The manual could not be shown.")));
     EXPECT_TRUE(text.contains(QStringLiteral("QX05Manual.rtf")));
     EXPECT_TRUE(text.contains(QStringLiteral("The road of one jump")));
+}
+
+TEST(ManualDocument, AManualTooLargeToLayOutIsRefusedQuickly)
+{
+    testing::TempFolder folder;
+    const std::vector<std::string> hostile = {
+        "{\\rtf1 " + repeated("\\par", 300'000) + "}",           // minutes to show
+        "{\\rtf1 " + repeated("\\b a\\b0 a", 20'000) + "\\par}", // one paragraph of 40,000 runs
+    };
+    for (const std::string& bytes : hostile) {
+        testing::writeBytes(folder.file("QX05Manual.rtf"), bytes);
+        QTextDocument document;
+        const auto start = std::chrono::steady_clock::now();
+        auto loaded = loadManual(document, folderText(folder));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        ASSERT_FALSE(loaded.ok());
+        EXPECT_NE(loaded.error().text().find("QX05Manual.rtf"), std::string::npos) << loaded.error().text();
+        EXPECT_TRUE(document.toPlainText().contains(QStringLiteral("The road of one jump")));
+    }
 }
 
 } // namespace
