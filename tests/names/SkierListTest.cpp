@@ -76,6 +76,23 @@ TEST(SkierList, ListFilesFromOtherToolsReadAsText)
                               "Brien\r\n");
     EXPECT_EQ(*readSkierList(list), (Names{"M\xc3\xbcller J\xc3\xbcrgen", "O\xe2\x80\x99"
                                                                           "Brien"}));
+    // Notepad's "Unicode", both byte orders: "Ann,M\u00fcller" CR LF, then a surfer emoji's pair.
+    const std::string littleEndian("\xFF\xFE"
+                                   "A\0n\0n\0,\0M\0\xfc\0l\0l\0e\0r\0\r\0\n\0\x3c\xd8\xc4\xdf",
+                                   30);
+    std::string bigEndian = littleEndian;
+    for (std::size_t i = 0; i + 1 < bigEndian.size(); i += 2)
+        std::swap(bigEndian[i], bigEndian[i + 1]);
+    for (const std::string& bytes : {littleEndian, bigEndian}) {
+        testing::writeBytes(list, bytes);
+        EXPECT_EQ(*readSkierList(list), (Names{"Ann M\xc3\xbcller", "\xf0\x9f\x8f\x84"}));
+    }
+    EXPECT_EQ(nameFileText(std::string("\xFF\xFE\x3c\xd8"
+                                       "A\0"
+                                       "B",
+                                       7)),
+              "\xef\xbf\xbd"
+              "A\xef\xbf\xbd");
 }
 
 TEST(SkierList, NameFileTextTellsUtf8FromWindows1252)
