@@ -3,7 +3,6 @@
 #include "common/DateTimeText.h"
 #include "common/LeadingNumber.h"
 #include "common/NumberText.h"
-#include "common/PathText.h"
 #include "common/RecordFile.h"
 #include "common/TextFile.h"
 
@@ -15,21 +14,12 @@ namespace {
 // A day's log holds a few hundred lines; anything near this size is not a session log.
 constexpr std::size_t kMaxLogBytes = 32 * 1024 * 1024;
 
-constexpr std::string_view kJumpWord = "jump";
-constexpr std::string_view kVideoExtension = ".avi";
 constexpr std::string_view kFileLabel = "File:";
 constexpr std::size_t kFileTextOffset = 6; // "File:" and the blank the writer puts after it
 
 std::string stamp(const LocalDateTime& moment)
 {
     return dateText(moment) + timeText(moment);
-}
-
-std::string_view withoutSuffix(std::string_view text, std::string_view suffix)
-{
-    if (text.ends_with(suffix))
-        text.remove_suffix(suffix.size());
-    return text;
 }
 
 } // namespace
@@ -42,30 +32,6 @@ std::string sessionLogName(const LocalDateTime& startUp)
 std::string sessionStartEntry(const LocalDateTime& moment)
 {
     return crlfLine(stamp(moment) + "Leapmark Measurement Session started  ");
-}
-
-VideoNameParts videoNameParts(std::string_view videoPath)
-{
-    const std::string_view name = fileNamePart(videoPath);
-    const auto jumpPos = name.rfind(kJumpWord);
-    if (jumpPos == std::string_view::npos)
-        return {std::string(withoutSuffix(name, kVideoExtension)), {}};
-
-    const std::string_view afterJump = name.substr(jumpPos + kJumpWord.size());
-    const auto extensionPos = afterJump.find(kVideoExtension);
-    return {std::string(name.substr(0, jumpPos)), std::string(afterJump.substr(0, extensionPos))};
-}
-
-std::string captureEntry(const LocalDateTime& moment, std::string_view videoPath, std::int64_t contactFrame)
-{
-    const VideoNameParts parts = videoNameParts(videoPath);
-    std::string line = stamp(moment);
-    line += "Skier: " + parts.skier;
-    line += "Jump: " + parts.jump;
-    line += "Contact Frame: " + signedForm(static_cast<double>(contactFrame));
-    line += "File: ";
-    line += videoPath;
-    return crlfLine(line);
 }
 
 std::string pictureEntry(const LocalDateTime& moment, std::string_view skierText, std::string_view passText,

@@ -24,25 +24,6 @@ namespace leapmark {
 /** date time "Leapmark Measurement Session started  " (two trailing blanks). */
 [[nodiscard]] std::string sessionStartEntry(const LocalDateTime& moment);
 
-/** The skier and jump number a captured video is named after: skier + "jump" + number + ".avi". */
-struct VideoNameParts
-{
-    std::string skier;
-    std::string jump;
-};
-
-/**
- * Cuts skier and jump out of a video path. The skier is the file name (after the last "/" or "\")
- * up to its last "jump", the jump the text between that "jump" and the ".avi" after it. A name
- * without "jump" is all skier with no jump (less a trailing ".avi"); a name without ".avi" after
- * "jump" takes the jump to the end of the name.
- */
-[[nodiscard]] VideoNameParts videoNameParts(std::string_view videoPath);
-
-/** date time "Skier: " skier "Jump: " jump "Contact Frame: " frame "File: " video path. */
-[[nodiscard]] std::string captureEntry(const LocalDateTime& moment, std::string_view videoPath,
-                                       std::int64_t contactFrame);
-
 /**
  * date time "Skier: " skier "Jump: " (pass - 1) "Distance: " metres text "File: " picture path.
  * Skier and pass are the capture screen's texts; the pass text's leading number is used (0 when none).

@@ -5,6 +5,7 @@
 #include "measure/PictureSave.h"
 #include "measure/ResultsFile.h"
 #include "measure/SessionLog.h"
+#include "review/FrameSelectionRules.h"
 #include "review/VideoFrame.h"
 #include "review/cDIB.h"
 
@@ -63,7 +64,8 @@ TEST(FullDisk, ResultsAndSessionLogKeepOnlyWholeRecords)
     const std::string logBefore = fileBytes(log.path());
 
     const std::string reride = rerideRecord(kMoment, RerideKind::Mandatory);
-    const std::string capture = captureEntry(kMoment, "/videos/Smith, Johnjump3.avi", 57);
+    const std::string capture =
+        contactEntry(kMoment, {"Smith, John", "3"}, 57, "/videos/Smith, Johnjump3.avi");
     const std::size_t limit = std::max(resultsBefore.size(), logBefore.size()) + 12;
     EXPECT_EQ(testing::runWithFileSizeLimit(
                   limit, [&] { return failsAsFullDisk(results.append(reride), results.path()); }),

@@ -1,5 +1,7 @@
 #include "measure/SessionLog.h"
 
+#include "review/FrameSelectionRules.h"
+
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
@@ -16,7 +18,8 @@ TEST(SessionLog, StartCaptureAndPictureLines)
     testing::TempFolder folder;
     const SessionLog log(folder.file(sessionLogName(kMoment)));
     ASSERT_TRUE(log.append(sessionStartEntry(kMoment)).ok());
-    ASSERT_TRUE(log.append(captureEntry(kMoment, "/videos/Smith, Johnjump3.avi", 57)).ok());
+    const std::string video = "/videos/Smith, Johnjump3.avi";
+    ASSERT_TRUE(log.append(contactEntry(kMoment, *captureNameParts(video), 57, video)).ok());
     ASSERT_TRUE(
         log.append(pictureEntry(kMoment, "Smith, John", "3", " 45.1m", "/pictures/20715530.bmp")).ok());
     EXPECT_EQ(testing::fileBytes(log.path()),
@@ -27,44 +30,6 @@ TEST(SessionLog, NameCarriesTheStartDate)
 {
     EXPECT_EQ(sessionLogName(kMoment), "JumpMeasurementLog120726.txt");
     EXPECT_EQ(sessionLogName({2030, 1, 2, 23, 59, 59}), "JumpMeasurementLog010230.txt");
-}
-
-TEST(SessionLog, VideoNamesAreCutIntoSkierAndJump)
-{
-    const auto windows = videoNameParts("D:\\Jumps\\Smith, Johnjump12.avi");
-    EXPECT_EQ(windows.skier, "Smith, John");
-    EXPECT_EQ(windows.jump, "12");
-
-    // The folder may itself contain "jump"; only the file name is cut.
-    const auto slashes = videoNameParts("/data/jumps/Lee/Ann Leejump2.avi");
-    EXPECT_EQ(slashes.skier, "Ann Lee");
-    EXPECT_EQ(slashes.jump, "2");
-
-    // The number follows the last "jump", so a name holding the word keeps it.
-    const auto wordInName = videoNameParts("/v/Highjumper Kimjump4.avi");
-    EXPECT_EQ(wordInName.skier, "Highjumper Kim");
-    EXPECT_EQ(wordInName.jump, "4");
-}
-
-TEST(SessionLog, VideoNamesOutsideThePatternGiveWhatThereIs)
-{
-    const auto noJump = videoNameParts("/videos/testvid.avi");
-    EXPECT_EQ(noJump.skier, "testvid");
-    EXPECT_EQ(noJump.jump, "");
-
-    const auto noExtension = videoNameParts("/videos/Smithjump3.AVI");
-    EXPECT_EQ(noExtension.skier, "Smith");
-    EXPECT_EQ(noExtension.jump, "3.AVI");
-
-    const auto bare = videoNameParts("jump");
-    EXPECT_EQ(bare.skier, "");
-    EXPECT_EQ(bare.jump, "");
-
-    EXPECT_EQ(videoNameParts("").skier, "");
-    EXPECT_EQ(videoNameParts("/videos/").skier, "");
-
-    EXPECT_EQ(captureEntry(kMoment, "/videos/testvid.avi", 0),
-              "12-07-202615:53:04Skier: testvidJump: Contact Frame:  0File: /videos/testvid.avi\r\n");
 }
 
 TEST(SessionLog, PictureEntryJumpIsOneBelowThePass)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
+#include <vector>
 
 namespace leapmark {
 namespace {
@@ -76,6 +78,22 @@ TEST(FrameSelectionRules, SkierAndJumpAreCutOutOfTheCaptureName)
 
     EXPECT_EQ(contactEntry({2026, 12, 7, 15, 53, 4}, {"Ann", "3"}, 40, "/v/Annjump3.avi"),
               "12-07-202615:53:04Skier: AnnJump: 3Contact Frame:  40File: /v/Annjump3.avi\r\n");
+
+    // Names as operators type them: commas and blanks, folders holding the word, the word in a name.
+    const std::vector<std::pair<std::string, CaptureNameParts>> named = {
+        {"D:\\Jumps\\Smith, Johnjump12.avi", {"Smith, John", "12"}},
+        {"/data/jumps/Lee/Ann Leejump2.avi", {"Ann Lee", "2"}},
+        {"/v/Highjumper Kimjump4.avi", {"Highjumper Kim", "4"}},
+        {"/v/jump3.avi", {"", "3"}},
+    };
+    for (const auto& [path, expected] : named) {
+        parts = captureNameParts(path);
+        ASSERT_TRUE(parts) << path;
+        EXPECT_EQ(parts->skier, expected.skier) << path;
+        EXPECT_EQ(parts->jump, expected.jump) << path;
+    }
+    for (const char* unnamed : {"/videos/testvid.avi", "/videos/Smithjump3.AVI", "jump", "", "/videos/"})
+        EXPECT_FALSE(captureNameParts(unnamed)) << unnamed;
 }
 
 TEST(FrameSelectionRules, TheSideFileRemembersTheFrame)
