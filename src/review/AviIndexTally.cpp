@@ -84,22 +84,31 @@ AviIndexTally tallyOpenDmlIndex(ByteSource& source, std::uint64_t superIndexOffs
     const std::uint64_t entries =
         std::min<std::uint64_t>(le32(header.data() + 4), (superIndexSize - 24) / 16);
     std::uint64_t previousEnd = 0;
-    for (std::uint64_t i = 0; i < entries; ++i) {
-        std::array<std::uint8_t, 16> entry{};
-        if (!source.read(superIndexOffset + 24 + i * 16, entry.data(), entry.size()))
+    std::vector<std::uint8_t> block(indexBlockBytes);
+    for (std::uint64_t first = 0; first < entries;) {
+        const std::uint64_t count = std::min<std::uint64_t>(entries - first, indexBlockBytes / 16);
+        if (!source.read(superIndexOffset + 24 + first * 16, block.data(), count * 16))
             return tally;
-        const std::uint64_t offset = le64(entry.data());
-        const std::uint64_t size = le32(entry.data() + 8);
-        if (offset == 0 && size == 0)
-            continue; // a slot reserved but never filled
-        // Each standard index lies after the one before it; anything else would let a file
-        // send the reader round the same bytes again and again.
-        if (offset < previousEnd)
-            failRiffRead("the OpenDML index entry " + std::to_string(i) +
-                         " points back into bytes already read");
-        if (!tallyStandardIndex(source, offset, size, tally))
-            return tally;
-        previousEnd = offset + size;
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint8_t* entry = block.data() + i * 16;
+            const std::uint64_t offset = le64(entry);
+            const std::uint64_t size = le32(entry + 8);
+            // Slots are filled in order: the first one never filled ends the index, however many
+            // entries the header claims.
+            if (offset == 0 && size == 0) {
+                tally.complete = true;
+                return tally;
+            }
+            // Each standard index lies after the one before it; anything else would let a file
+            // send the reader round the same bytes again and again.
+            if (offset < previousEnd)
+                failRiffRead("the OpenDML index entry " + std::to_string(first + i) +
+                             " points back into bytes already read");
+            if (!tallyStandardIndex(source, offset, size, tally))
+                return tally;
+            previousEnd = offset + size;
+        }
+        first += count;
     }
     tally.complete = true;
     return tally;

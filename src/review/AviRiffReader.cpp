@@ -35,6 +35,15 @@ namespace {
 constexpr int maxHeaderChunks = 4096;
 constexpr int maxStreams = 64;
 constexpr long maxTopLevelChunks = 1'000'000;
+// A video format is a bitmap header with a palette or a few hundred bytes of codec data; FFmpeg
+// would allocate whatever a format claims, several times over.
+constexpr std::uint32_t maxFormatBytes = 1024 * 1024;
+
+/** Chunk ids are four printable characters; zeros or noise mean the written data has ended. */
+bool isChunkId(const std::string& id)
+{
+    return std::all_of(id.begin(), id.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
+}
 
 /** A chunk header as found; dataEnd is where the declared size says the data ends. */
 struct Chunk
@@ -228,6 +237,9 @@ private:
                 if (data.size() >= 56)
                     stream.frame = {les16(data.data() + 48), les16(data.data() + 50), les16(data.data() + 52),
                                     les16(data.data() + 54)};
+            } else if (chunk->id == "strf" && chunk->declaredSize > maxFormatBytes) {
+                failRiffRead("the stream format" + at(chunk->offset) + " claims " +
+                             std::to_string(chunk->declaredSize) + " bytes, more than a format can hold");
             } else if (chunk->id == "strf" && chunk->declaredSize >= 20) {
                 const auto data = smallChunkData(*chunk, 20);
                 stream.hasFormat = true;
@@ -276,8 +288,9 @@ private:
                 end = m_moviEnd;
                 recEnd = 0;
             }
+            // A capture that stopped short may leave zeros behind its last chunk.
             const auto chunk = chunkAt(offset, end);
-            if (!chunk || chunk->dataEnd() > end)
+            if (!chunk || chunk->dataEnd() > end || !isChunkId(chunk->id))
                 break;
             if (chunk->id == "LIST" && listType(*chunk) == "rec ") {
                 recEnd = chunk->dataEnd();

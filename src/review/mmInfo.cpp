@@ -26,7 +26,11 @@ mmInfo::mmInfo(Prompts& prompts) : m_prompts(prompts) {}
 bool mmInfo::isAviFile(const std::string& path)
 {
     if (!fileExists(path)) {
-        m_prompts.tell("File does not exist:\r\n" + path, MessageIcon::Critical);
+        std::error_code ec;
+        if (std::filesystem::exists(toPath(path), ec))
+            tellNotARegularFile(path);
+        else
+            m_prompts.tell("File does not exist:\r\n" + path, MessageIcon::Critical);
         return false;
     }
     std::FILE* file = std::fopen(toPath(path).c_str(), "rb");
@@ -49,7 +53,10 @@ std::optional<AviFileInfo> mmInfo::readFileInfo(const std::string& path)
     std::error_code ec;
     const auto filePath = toPath(path);
     if (!std::filesystem::is_regular_file(filePath, ec)) {
-        m_prompts.tell("Unable to open file:\r\n" + path, MessageIcon::Critical);
+        if (std::filesystem::exists(filePath, ec))
+            tellNotARegularFile(path);
+        else
+            m_prompts.tell("Unable to open file:\r\n" + path, MessageIcon::Critical);
         return std::nullopt;
     }
     auto info = readAviFileInfo(filePath);
@@ -139,6 +146,13 @@ bool mmInfo::mustUseIndex(const std::string& path)
 bool mmInfo::isInterleaved(const std::string& path)
 {
     return flagsBit(path, AviFlags::IsInterleaved);
+}
+
+void mmInfo::tellNotARegularFile(const std::string& path)
+{
+    // A named pipe would hold the open until something writes to it; a folder has no bytes to read.
+    m_prompts.tell("Not a regular file (a folder, a pipe or a device) - cannot read:\r\n" + path,
+                   MessageIcon::Critical);
 }
 
 bool mmInfo::fileExists(const std::string& path)

@@ -21,8 +21,9 @@ public:
     explicit mmInfo(Prompts& prompts);
 
     /**
-     * True when the file begins with "RIFF" and has "AVI " at byte 8. A missing file, a locked
-     * file and any other open error are told to the operator and answer false.
+     * True when the file begins with "RIFF" and has "AVI " at byte 8. A missing file, a folder, a
+     * pipe or a device, a locked file and any other open error are told to the operator and answer
+     * false.
      */
     [[nodiscard]] bool isAviFile(const std::string& path);
 
@@ -59,6 +60,7 @@ public:
 private:
     [[nodiscard]] bool capsBit(const std::string& path, std::uint32_t bit);
     [[nodiscard]] bool flagsBit(const std::string& path, std::uint32_t bit);
+    void tellNotARegularFile(const std::string& path);
 
     Prompts& m_prompts;
 };
