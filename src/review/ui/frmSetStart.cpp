@@ -35,9 +35,10 @@ frmSetStart::frmSetStart(AppContext& app, DecodeWorker::Opener opener)
     connectHandlers();
     m_arrows = std::make_unique<ArrowKeyWatch>(*this);
     m_suggestion = std::make_unique<ContactSuggestionJob>();
-    connect(m_suggestion.get(), &ContactSuggestionJob::finished, this, [this](quint64 job, qint64 frame) {
-        runHandler(m_app.prompts, [&] { suggestionFound(job, frame); });
-    });
+    connect(m_suggestion.get(), &ContactSuggestionJob::finished, this,
+            [this](quint64 job, const ContactSearchAnswer& answer) {
+                runHandler(m_app.prompts, [&] { suggestionFound(job, answer); });
+            });
     Form_Load();
 }
 
@@ -85,9 +86,10 @@ void frmSetStart::buildControls()
     cmdGoToSuggestion =
         namedControl<QPushButton>(central, "cmdGoToSuggestion", QStringLiteral("&Go to suggested frame"));
     cmdGoToSuggestion->setEnabled(false);
-    suggestion->addWidget(lblSuggestion);
+    // An error names the video, which may be long: the label wraps and the button keeps its place.
+    lblSuggestion->setWordWrap(true);
+    suggestion->addWidget(lblSuggestion, 1);
     suggestion->addWidget(cmdGoToSuggestion);
-    suggestion->addStretch(1);
     left->addLayout(suggestion);
 
     auto* preRoll = new QHBoxLayout;

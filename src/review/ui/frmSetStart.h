@@ -1,6 +1,7 @@
 #pragma once
 
 #include "review/DecodeWorker.h"
+#include "review/ffmpeg/ContactSearch.h"
 #include "shell/ui/Screen.h"
 
 #include <QString>
@@ -123,7 +124,7 @@ private:
 
     // Suggested contact frame (frmSetStart_Suggestion.cpp).
     void startSuggestion();
-    void suggestionFound(std::uint64_t job, std::int64_t frame);
+    void suggestionFound(std::uint64_t job, const Result<std::optional<SuggestedContact>>& answer);
 
     std::unique_ptr<ArrowKeyWatch> m_arrows;
     std::unique_ptr<ContactSuggestionJob> m_suggestion;

@@ -1,6 +1,7 @@
 // The suggested contact frame: found in the background, offered beside the player.
 
 #include "review/ui/ContactSuggestionJob.h"
+#include "review/ui/ReviewLog.h"
 #include "review/ui/VideoPlayer.h"
 #include "review/ui/frmSetStart.h"
 
@@ -8,14 +9,35 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace leapmark {
+namespace {
+
+/** Below this, something else in the video whitens half as much as the splash, or more. */
+constexpr double kSureConfidence = 0.5;
+
+QString suggestionText(const SuggestedContact& contact)
+{
+    const double confidence =
+        std::isfinite(contact.confidence) ? std::clamp(contact.confidence, 0.0, 1.0) : 0.0;
+    const auto percent = static_cast<int>(std::lround(confidence * 100.0));
+    const QString text =
+        QStringLiteral("Suggested contact frame %1 (%2% sure").arg(contact.frame).arg(percent);
+    if (confidence >= kSureConfidence)
+        return text + QStringLiteral(")");
+    return text + QStringLiteral(": check nearby frames)");
+}
+
+} // namespace
 
 void frmSetStart::startSuggestion()
 {
     m_suggestedFrame = -1;
     cmdGoToSuggestion->setEnabled(false);
     if (Text6->text().isEmpty()) {
-        m_suggestion->cancel();
+        m_suggestion->stop();
         lblSuggestion->clear();
         return;
     }
@@ -23,17 +45,25 @@ void frmSetStart::startSuggestion()
     m_suggestionJob = m_suggestion->start(Text6->text());
 }
 
-void frmSetStart::suggestionFound(std::uint64_t job, std::int64_t frame)
+void frmSetStart::suggestionFound(std::uint64_t job, const ContactSearchAnswer& answer)
 {
     if (job != m_suggestionJob)
         return;
-    m_suggestedFrame = frame;
-    if (frame < 0) {
-        lblSuggestion->setText(QStringLiteral("No contact frame suggested"));
-        cmdGoToSuggestion->setEnabled(false);
+    m_suggestedFrame = -1;
+    cmdGoToSuggestion->setEnabled(false);
+    if (!answer) {
+        const QString error = QString::fromStdString(answer.error().text());
+        qCWarning(lcReview).noquote() << "No contact frame suggested:" << error;
+        lblSuggestion->setText(QStringLiteral("No contact frame suggested: ") + error);
         return;
     }
-    lblSuggestion->setText(QStringLiteral("Suggested contact frame %1").arg(frame));
+    if (!answer->has_value()) {
+        lblSuggestion->setText(QStringLiteral("No contact frame suggested"));
+        return;
+    }
+    const SuggestedContact& contact = **answer;
+    m_suggestedFrame = contact.frame;
+    lblSuggestion->setText(suggestionText(contact));
     cmdGoToSuggestion->setEnabled(true);
 }
 

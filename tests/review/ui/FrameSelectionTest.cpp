@@ -164,11 +164,38 @@ TEST_F(FrameSelection, TheSuggestedContactFrameIsOfferedBesideTheHint)
     ASSERT_TRUE(AppHarness::waitFor([&] { return screen().suggestedFrame() >= 0; }, 20000));
     const std::int64_t suggested = screen().suggestedFrame();
     EXPECT_NEAR(static_cast<double>(suggested), static_cast<double>(kLandingFrame), 1.0);
-    EXPECT_EQ(screen().lblSuggestion->text(), QStringLiteral("Suggested contact frame %1").arg(suggested));
+    EXPECT_THAT(screen().lblSuggestion->text().toStdString(),
+                ::testing::MatchesRegex("Suggested contact frame " + std::to_string(suggested) +
+                                        R"( \([0-9]+% sure(: check nearby frames)?\))"));
     EXPECT_EQ(player().position(), 40.0);
     AppHarness::click(screen().cmdGoToSuggestion);
     waitForFrame();
     EXPECT_EQ(player().shownFrameIndex(), suggested);
+}
+
+TEST_F(FrameSelection, AVideoTheSearchCannotOpenShowsWhyInPlaceOfASuggestion)
+{
+    const auto deep = station.app.videoDir() / "Lake Classic 2026" / "Saturday jump finals";
+    std::filesystem::create_directories(deep);
+    session().config.video_dir = deep.string();
+    const std::string video = (deep / "Zedjump1.avi").string();
+    testing::writeBytes(video, "RIFF....AVI LIST....hdrl, and then nothing a decoder could read");
+    MeasureStation::settle(); // the main screen's arrival first
+    session().capture.video_path = video;
+    handOver(10, 21);
+    session().navigation_origin = NavigationOrigin::Capture;
+    screen().showScreen();
+    ASSERT_TRUE(AppHarness::waitFor([&] {
+        return screen().lblSuggestion->text().startsWith(QStringLiteral("No contact frame suggested"));
+    }));
+    EXPECT_THAT(screen().lblSuggestion->text().toStdString(),
+                ::testing::StartsWith("No contact frame suggested: " + video + ": "));
+    EXPECT_FALSE(screen().cmdGoToSuggestion->isEnabled());
+    MeasureStation::settle();
+    std::vector<std::string> clipped = testing::clippedTexts(screen());
+    std::erase_if(clipped, [](const std::string& text) { return text.starts_with("Text6: "); });
+    EXPECT_THAT(clipped, ::testing::IsEmpty());
+    EXPECT_LE(screen().width(), 1100) << "the long text wraps rather than widening the screen past its size";
 }
 
 TEST_F(FrameSelection, NoToTheSaveQuestionDeletesTheVideoAndItsSideFileAfterTheFrameIsOut)
