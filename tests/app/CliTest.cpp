@@ -4,6 +4,7 @@
 
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "support/FileSizeLimit.h"
+#include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -253,6 +254,15 @@ TEST(CliCapture, RefusesWhatItCannotRecord)
               2);
     EXPECT_EQ(run({"devices", "extra"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(video));
+
+    // Like the capture screen, the command never records over an earlier file.
+    const auto earlier = folder.file("Annjump1.avi");
+    testing::writeBytes(earlier, "an earlier jump");
+    const CliRun again = run({"capture", "--device", "simulated", "--size", "320x240", "--fps", "30",
+                              "--seconds", "1", earlier.string()});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find(earlier.string() + " already exists"), std::string::npos) << again.err;
+    EXPECT_EQ(testing::fileBytes(earlier), "an earlier jump");
 }
 
 } // namespace

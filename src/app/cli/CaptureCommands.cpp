@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <ostream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -180,6 +182,11 @@ int runCapture(CliArguments& args, CommandOutput& output)
     const double preSeconds = preTrigger ? numberOf(preTrigger).value_or(-1.0) : 0.0;
     if (!rate || *rate <= 0.0 || !duration || *duration <= 0.0 || preSeconds < 0.0 || preSeconds > 3.0)
         return usageError(captureCommand, output);
+
+    // Like the capture screen, never record over an earlier file (or anything else by that name).
+    std::error_code statusError;
+    if (std::filesystem::exists(std::filesystem::symlink_status(*out, statusError)))
+        return fail(output, *out + " already exists; the capture does not overwrite it");
 
     DrainedEvents events;
     SteadyPacingClock clock;
