@@ -15,17 +15,22 @@ struct ContactEvidence
     std::vector<double> splashScore;
     /** The first frame whose splash stood out, if any. */
     std::optional<std::int64_t> splashStart;
+    /** How clearly the splash stands out: see SplashFinding::confidence. */
+    double confidence = 0.0;
 };
 
 /**
- * Looks for the frame in which the skier first touches the water. A landing throws up spray and
- * foam: points of the water turn white in the picture's own light (bright, nearly colourless, and
- * well above the point's usual level, so a pale sky or the white ramp do not count) and stay white.
- * Every frame scores the points that turn white after a quiet while and are still white a few
- * frames later; points white in many frames (lettering burnt into the picture) are left out. The
- * strongest stretch of frames lies inside the splash; its start is followed back from there, and
- * the answer is the frame before it, as the spray shows a frame after the skis touch. None when no
- * frame whitens at all, or when cancelled (checked between frames). Decodes every frame once.
+ * The frame in which the skier first touches the water, from the splash a landing throws up (see
+ * SplashTracker and findSplash): the frame before the splash's first, as spray shows a frame after
+ * the skis touch.
+ */
+[[nodiscard]] std::optional<std::int64_t> contactFrameOfSplash(const std::vector<float>& scores,
+                                                               double framesPerSecond,
+                                                               ContactEvidence* evidence = nullptr);
+
+/**
+ * The contact frame of the video a decoder gives, decoding every frame once in order. None when
+ * no splash stands out, or when cancelled (checked between frames).
  */
 [[nodiscard]] std::optional<std::int64_t> suggestContactFrame(VideoDecoder& decoder,
                                                               const std::atomic<bool>& cancelled,

@@ -2,13 +2,13 @@
 
 #include "common/PathText.h"
 #include "review/AviRiffReader.h"
-#include "review/ContactSuggestion.h"
-#include "review/ffmpeg/FfmpegVideoDecoder.h"
+#include "review/ffmpeg/ContactSearch.h"
 #include "review/ffmpeg/FrameExtractor.h"
 #include "review/mmInfo.h"
 
 #include <charconv>
 #include <cstdint>
+#include <iomanip>
 #include <ostream>
 
 namespace leapmark {
@@ -45,19 +45,19 @@ int runExtractFrame(const std::string& file, const std::string& frameText, const
 
 int runSuggestContact(const std::string& file, bool traceScores, std::ostream& out, std::ostream& err)
 {
-    auto decoder = FfmpegVideoDecoder::open(toPath(file));
-    if (!decoder) {
-        err << decoder.error().text() << '\n';
-        return 1;
-    }
     const std::atomic<bool> never{false};
     ContactEvidence evidence;
-    const auto frame = suggestContactFrame(**decoder, never, &evidence);
+    const auto found = searchContactFrame(toPath(file), never, evidence);
+    if (!found) {
+        err << found.error().text() << '\n';
+        return 1;
+    }
     if (traceScores)
         for (std::size_t i = 0; i < evidence.splashScore.size(); ++i)
             err << i << ' ' << evidence.splashScore[i] << '\n';
-    if (frame)
-        out << "suggested_frame " << *frame << '\n';
+    if (*found)
+        out << "suggested_frame " << (*found)->frame << "\nconfidence " << std::fixed << std::setprecision(2)
+            << (*found)->confidence << '\n';
     else
         out << "suggested_frame none\n";
     return 0;

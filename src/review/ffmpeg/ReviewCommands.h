@@ -19,9 +19,9 @@ int runExtractFrame(const std::string& file, const std::string& frameText, const
                     std::ostream& out, std::ostream& err);
 
 /**
- * `leapmark-cli suggest-contact VIDEO`: "suggested_frame N", or "suggested_frame none" when no
- * contact stands out. Returns 0, or 1 after writing the reason to err (an unreadable video). With
- * traceScores each frame's splash score follows on err.
+ * `leapmark-cli suggest-contact VIDEO`: "suggested_frame N" and "confidence C" (0.00 to 1.00, see
+ * SuggestedContact), or "suggested_frame none" when no contact stands out. Returns 0, or 1 after writing the
+ * reason to err (an unreadable video). With traceScores each frame's splash score follows on err.
  */
 int runSuggestContact(const std::string& file, bool traceScores, std::ostream& out, std::ostream& err);
 
