@@ -118,8 +118,13 @@ void ContactSuggestionJob::runSearches(std::shared_ptr<Shared> shared, Request r
         ContactSearchAnswer answer = searchCatching(shared->search, request.video, *request.cancelled);
         const std::lock_guard lock(shared->mutex);
         // Posted under the lock, so the job cannot go away meanwhile; a job gone later drops it.
-        if (shared->owner != nullptr && !request.cancelled->load())
-            post(*shared->owner, request.number, std::move(answer));
+        if (shared->owner != nullptr && !request.cancelled->load()) {
+            try {
+                post(*shared->owner, request.number, std::move(answer));
+            } catch (const std::bad_alloc&) {
+                // No memory even to pass the answer on: the screen keeps looking, the program goes on.
+            }
+        }
         if (!shared->waiting) {
             --shared->threads;
             shared->threadEnded.notify_all();
