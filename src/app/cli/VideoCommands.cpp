@@ -1,6 +1,7 @@
 #include "app/cli/VideoCommands.h"
 
 #include "review/ffmpeg/ReviewCommands.h"
+#include "video/ffmpeg/FfmpegLog.h"
 
 #include <optional>
 #include <string>
@@ -8,11 +9,28 @@
 namespace leapmark::cli {
 namespace {
 
+/**
+ * While a video verb runs, FFmpeg's and the codecs' own lines stay off stderr: the verb gives its
+ * result, or the file and the reason, and nothing else.
+ */
+class QuietFfmpeg
+{
+public:
+    QuietFfmpeg()
+    {
+        setFfmpegLogSink([](FfmpegLogLevel, const std::string&) {});
+    }
+    ~QuietFfmpeg() { setFfmpegLogSink({}); }
+    QuietFfmpeg(const QuietFfmpeg&) = delete;
+    QuietFfmpeg& operator=(const QuietFfmpeg&) = delete;
+};
+
 int runAviInfoCommand(CliArguments& args, CommandOutput& output)
 {
     const auto file = args.take();
     if (!file || !args.empty())
         return usageError(aviInfoCommand, output);
+    const QuietFfmpeg quiet;
     return runAviInfo(*file, output.out, output.err);
 }
 
@@ -23,6 +41,7 @@ int runExtractFrameCommand(CliArguments& args, CommandOutput& output)
     const auto bitmap = args.take();
     if (!file || !frame || !bitmap || !args.empty())
         return usageError(extractFrameCommand, output);
+    const QuietFfmpeg quiet;
     return runExtractFrame(*file, *frame, *bitmap, output.out, output.err);
 }
 
@@ -40,6 +59,7 @@ int runSuggestContactCommand(CliArguments& args, CommandOutput& output)
     }
     if (!file)
         return usageError(suggestContactCommand, output);
+    const QuietFfmpeg quiet;
     return runSuggestContact(*file, trace, output.out, output.err);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/PathText.h"
 #include "common/TextFile.h"
+#include "review/AviRiffReader.h"
 #include "review/VideoFramePool.h"
 #include "review/ffmpeg/BgrConverter.h"
 #include "review/ffmpeg/PictureNumbering.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +67,21 @@ struct KeyFrame
     std::int64_t timestamp = 0;
 };
 
+/**
+ * How far the scan of a file without an index reads past the last picture before it takes the
+ * rest for what a capture stopped short leaves behind (zeros, empty chunks): a frame holds a few MB.
+ */
+constexpr std::int64_t maxScanGapBytes = 16 * 1024 * 1024;
+
+/** True when the file's first bytes say AVI. */
+bool looksLikeAvi(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, 12> leading{};
+    in.read(leading.data(), leading.size());
+    return hasAviSignature(std::string_view(leading.data(), static_cast<std::size_t>(in.gcount())));
+}
+
 /** Frames waiting for reuse: the one on screen, the next and a few in flight are all a player needs. */
 constexpr std::size_t framePoolSize = 4;
 
@@ -86,6 +103,11 @@ struct FfmpegVideoDecoder::State
     AVRational framesPerSecond{0, 1};
     PictureNumbering numbering;
     std::int64_t frameCount = 0;
+    std::int64_t tornFrame = -1; // the last frame of a file cut inside it
+    bool avi = false;
+    // While the index-less scan runs: the file position after the last picture's bytes.
+    bool scanning = false;
+    std::int64_t scanPictureEnd = 0;
     // By frame: where a key frame shows is learned when it is first decoded; until then the place of
     // its packet stands in, which is never later (reordered pictures show after their packets).
     std::vector<KeyFrame> keyFrames;
@@ -118,6 +140,8 @@ struct FfmpegVideoDecoder::State
 
     Result<void> learnFrames();
     Result<void> scanPackets();
+    [[nodiscard]] bool scanWentTooFar() const;
+    [[nodiscard]] bool chunkIsTorn(std::int64_t dataPosition, int size);
     void learnDelay();
     Result<void> seekTo(std::int64_t index);
     Result<bool> nextPicture();
@@ -161,17 +185,27 @@ Result<void> FfmpegVideoDecoder::State::scanPackets()
     std::int64_t origin = 0;
     bool originKnown = false;
     std::int64_t packets = 0;
+    std::int64_t lastPosition = -1;
+    int lastSize = 0;
+    scanning = true;
+    scanPictureEnd = avio_tell(format->pb);
     while (true) {
         const int read = av_read_frame(format.get(), packet.get());
         if (read == AVERROR_EOF)
             break;
         if (read < 0) {
-            // A capture cut short ends in a torn chunk: what came before it is the video.
+            // A capture cut short ends in a torn chunk or in zeros: what came before is the video.
             if (packets > 0)
                 break;
+            scanning = false;
+            if (read == AVERROR_EXIT)
+                return error("the video holds no frames", ErrorKind::Corrupt);
             return error("the video could not be read (" + ffmpegErrorText(read) + ")", ErrorKind::Corrupt);
         }
         if (packet->stream_index == stream->index && packet->size > 0) {
+            lastPosition = packet->pos;
+            lastSize = packet->size;
+            scanPictureEnd = packet->pos >= 0 ? packet->pos + packet->size : avio_tell(format->pb);
             const std::int64_t timestamp = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
             if (timestamp != AV_NOPTS_VALUE) {
                 if (!originKnown || timestamp < origin)
@@ -184,7 +218,13 @@ Result<void> FfmpegVideoDecoder::State::scanPackets()
             ++packets;
         }
         av_packet_unref(packet.get());
+        if (scanWentTooFar())
+            break; // empty chunks and other streams' data that never end
     }
+    scanning = false;
+    if (timestamps.empty())
+        return error("the video holds no frames", ErrorKind::Corrupt);
+    const bool lastTorn = avi && chunkIsTorn(lastPosition, lastSize);
     numbering.setOrigin(origin);
     std::int64_t last = -1;
     for (const std::int64_t timestamp : timestamps)
@@ -195,9 +235,28 @@ Result<void> FfmpegVideoDecoder::State::scanPackets()
               [](const KeyFrame& a, const KeyFrame& b) { return a.frame < b.frame; });
     keyFrames = std::move(keys);
     frameCount = last + 1;
+    if (lastTorn)
+        tornFrame = frameOfTimestamp(timestamps.back());
     if (av_seek_frame(format.get(), stream->index, origin, AVSEEK_FLAG_BACKWARD) < 0)
         return error("the video could not be rewound after reading it through", ErrorKind::Other);
     return success();
+}
+
+bool FfmpegVideoDecoder::State::scanWentTooFar() const
+{
+    return scanning && format && format->pb && format->pb->pos - scanPictureEnd > maxScanGapBytes;
+}
+
+bool FfmpegVideoDecoder::State::chunkIsTorn(std::int64_t dataPosition, int size)
+{
+    // An AVI chunk's header, just before its data, tells how long the picture was meant to be.
+    std::array<std::uint8_t, 8> header{};
+    if (dataPosition < 8 || avio_seek(format->pb, dataPosition - 8, SEEK_SET) < 0 ||
+        avio_read(format->pb, header.data(), header.size()) != static_cast<int>(header.size()))
+        return false;
+    const std::uint32_t declared = static_cast<std::uint32_t>(header[4]) | (header[5] << 8) |
+                                   (header[6] << 16) | (static_cast<std::uint32_t>(header[7]) << 24);
+    return declared > static_cast<std::uint32_t>(size);
 }
 
 void FfmpegVideoDecoder::State::learnDelay()
@@ -398,7 +457,25 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
     if (!state->decoded || !state->previous || !state->pending || !state->packet)
         return Error(state->name + ": out of memory");
 
-    AVFormatContext* format = nullptr;
+    // A named pipe would block the open until something writes to it; a missing file is left to
+    // FFmpeg's own message.
+    std::error_code statusError;
+    const auto status = std::filesystem::status(path, statusError);
+    if (!statusError && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return Error(state->name + " is not a regular file", ErrorKind::Other);
+    // FFmpeg takes an AVI's header sizes at their word, allocating and walking whatever they claim;
+    // the file is read through our own careful reader first.
+    if (looksLikeAvi(path))
+        if (auto facts = readAviFileInfo(path); !facts)
+            return Error(facts.error().text(), ErrorKind::Corrupt);
+
+    AVFormatContext* format = avformat_alloc_context();
+    if (format == nullptr)
+        return Error(state->name + ": out of memory");
+    format->interrupt_callback.callback = [](void* opaque) {
+        return static_cast<const State*>(opaque)->scanWentTooFar() ? 1 : 0;
+    };
+    format->interrupt_callback.opaque = state.get();
     if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
         return state->error(ffmpegErrorText(opened), kindOfOpenFailure(opened));
     state->format.reset(format);
@@ -432,6 +509,7 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
         return state->error("the video has no frame rate", ErrorKind::Corrupt);
     state->framesPerSecond = rate;
     const bool avi = std::string_view(format->iformat->name) == "avi";
+    state->avi = avi;
     state->numbering =
         PictureNumbering(state->stream->time_base, rate,
                          avi ? PictureTimestamps::DecodeOrder : PictureTimestamps::Presentation);
@@ -478,6 +556,9 @@ Result<std::shared_ptr<const VideoFrame>> FfmpegVideoDecoder::frame(std::int64_t
                            ErrorKind::Other);
     if (state.current && state.current->index == index)
         return state.current;
+    if (index == state.tornFrame)
+        return state.error("frame " + std::to_string(index) + " is damaged: the file ends inside it",
+                           ErrorKind::Corrupt);
 
     // Decoding on is cheaper than seeking when the wanted frame is the next one, or when no key
     // frame lies between the decoder's position and the wanted frame.

@@ -35,25 +35,45 @@ Result<void> writeFrameBitmap(const std::filesystem::path& videoPath, std::int64
     return bitmap->WriteToFile(bitmapPath);
 }
 
+void tellBitmapOutcome(Prompts& prompts, BitmapOutcome outcome, const std::string& videoPath,
+                       const std::string& reason)
+{
+    switch (outcome) {
+    case BitmapOutcome::Written:
+        return;
+    case BitmapOutcome::NoDecoder:
+        prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
+        return;
+    case BitmapOutcome::OpenFailed:
+        prompts.tell("There was an error working with the file:\r\n" + videoPath, MessageIcon::Information);
+        return;
+    case BitmapOutcome::FrameFailed:
+        prompts.tell(reason, MessageIcon::Information);
+        return;
+    case BitmapOutcome::WriteFailed:
+        prompts.tell(reason, MessageIcon::Critical);
+        return;
+    }
+}
+
 bool extract_frame_to_bitmap(Prompts& prompts, const std::string& markedVideoPath, std::int64_t markedFrame,
                              const std::filesystem::path& applicationFolder)
 {
     auto decoder = FfmpegVideoDecoder::open(toPath(markedVideoPath));
     if (!decoder) {
-        if (decoder.error().kind() == ErrorKind::Unsupported)
-            prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
-        else
-            prompts.tell("There was an error working with the file:\r\n" + markedVideoPath,
-                         MessageIcon::Information);
+        tellBitmapOutcome(prompts,
+                          decoder.error().kind() == ErrorKind::Unsupported ? BitmapOutcome::NoDecoder
+                                                                           : BitmapOutcome::OpenFailed,
+                          markedVideoPath, decoder.error().text());
         return false;
     }
     auto bitmap = frameBitmap(**decoder, markedFrame);
     if (!bitmap) {
-        prompts.tell(bitmap.error().text(), MessageIcon::Information);
+        tellBitmapOutcome(prompts, BitmapOutcome::FrameFailed, markedVideoPath, bitmap.error().text());
         return false;
     }
     if (auto written = bitmap->WriteToFile(applicationFolder / currentCaptureFileName); !written) {
-        prompts.tell(written.error().text(), MessageIcon::Critical);
+        tellBitmapOutcome(prompts, BitmapOutcome::WriteFailed, markedVideoPath, written.error().text());
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "review/DecodeWorker.h"
 #include "review/FrameSelectionHandOver.h"
 
 #include <cstdint>
@@ -16,11 +17,18 @@ class Prompts;
                                             const std::filesystem::path& bitmapPath);
 
 /**
- * Writes the marked frame of the marked video to "currentcapture.bmp" in the application folder.
- * A video that cannot be opened gives "There was an error working with the file:", one whose
+ * Tells the operator why the marked frame's bitmap was not written; nothing when it was. A video
+ * that cannot be opened gives "There was an error working with the file:" and the path, one whose
  * compression has no decoder "No suitable decompressor found for this video stream!", both with
- * the information icon; a frame that cannot be decoded or a bitmap that cannot be written is told
- * with the file and the reason. True when the bitmap was written.
+ * the information icon; a frame that cannot be decoded is told with its reason (information icon),
+ * a bitmap that cannot be written with its reason (critical icon).
+ */
+void tellBitmapOutcome(Prompts& prompts, BitmapOutcome outcome, const std::string& videoPath,
+                       const std::string& reason);
+
+/**
+ * Writes the marked frame of the marked video to "currentcapture.bmp" in the application folder,
+ * telling the operator through tellBitmapOutcome when it cannot. True when the bitmap was written.
  */
 bool extract_frame_to_bitmap(Prompts& prompts, const std::string& markedVideoPath, std::int64_t markedFrame,
                              const std::filesystem::path& applicationFolder);

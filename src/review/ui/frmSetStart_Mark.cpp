@@ -90,22 +90,7 @@ void frmSetStart::handOverAfterBitmap(BitmapOutcome outcome, const QString& reas
     cmdMarkStart->setEnabled(true);
     Session& session = m_app.session;
     const std::string& path = session.review.marked_video_path;
-    switch (outcome) {
-    case BitmapOutcome::Written:
-        break;
-    case BitmapOutcome::NoDecoder:
-        m_app.prompts.tell("No suitable decompressor found for this video stream!", MessageIcon::Information);
-        break;
-    case BitmapOutcome::OpenFailed:
-        m_app.prompts.tell("There was an error working with the file:\r\n" + path, MessageIcon::Information);
-        break;
-    case BitmapOutcome::FrameFailed:
-        m_app.prompts.tell(ss(reason), MessageIcon::Information);
-        break;
-    case BitmapOutcome::WriteFailed:
-        m_app.prompts.tell(ss(reason), MessageIcon::Critical);
-        break;
-    }
+    tellBitmapOutcome(m_app.prompts, outcome, path, ss(reason));
     if (outcome != BitmapOutcome::Written) {
         qCWarning(lcReview).noquote() << "No picture of the contact frame:"
                                       << (reason.isEmpty() ? QString::fromStdString(path) : reason);
