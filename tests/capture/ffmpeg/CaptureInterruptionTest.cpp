@@ -4,10 +4,12 @@
 #include "capture/ffmpeg/CapturedVideo.h"
 #include "simulator/LiveJumpCamera.h"
 #include "support/FileSizeLimit.h"
+#include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <optional>
@@ -126,6 +128,53 @@ TEST(CaptureInterruption, ACaptureKilledPartWayStillOpensAndSteps)
     EXPECT_GT(video->frameCount, 5);
     EXPECT_EQ(video->framesPerSecond, 30.0);
     expectConsecutive(video->stamps);
+}
+
+/**
+ * In a child: opens a recording, writes `frames` frames `gap` apart and is killed at once after
+ * the last one, as a crash would end it.
+ */
+int writeSlowlyThenDie(const std::filesystem::path& path, int frames, std::chrono::milliseconds gap)
+{
+    auto writer = AviFrameWriter::open(path, smallCamera.size, smallCamera.rate, {});
+    if (!writer)
+        return 11;
+    YuvPicture picture(smallCamera.size, ColourRange::Full);
+    for (int i = 0; i < frames; ++i) {
+        std::this_thread::sleep_for(gap);
+        std::fill(picture.lumaPlane().begin(), picture.lumaPlane().end(), static_cast<std::uint8_t>(i * 8));
+        if (!(*writer)->write(picture))
+            return 12;
+        // What a power cut would leave: all but the last second's frames are on the disk.
+        if ((*writer)->framesStored() < i + 1 - 10)
+            return 14;
+    }
+    ::raise(SIGKILL);
+    return 13;
+}
+
+TEST(CaptureInterruption, AKilledCaptureKeepsItsHeaderAndAllButItsLastSecond)
+{
+    testing::TempFolder folder;
+    // A device delivering far fewer frames than its nominal rate: 20 frames in 2 s at "30 fps".
+    for (const int frames : {0, 20}) {
+        const auto path = folder.file("slow" + std::to_string(frames) + ".avi");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(writeSlowlyThenDie(path, frames, std::chrono::milliseconds(100)));
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself: " << WEXITSTATUS(status)
+                                         << " (14: frames older than a second were not on the disk)";
+
+        EXPECT_EQ(testing::fileBytes(path).substr(0, 4), "RIFF") << "the header is on the disk";
+        if (frames == 0)
+            continue;
+        const auto video = testing::readCapturedVideo(path);
+        ASSERT_TRUE(video);
+        EXPECT_GE(video->frameCount, frames - 10) << "more than the last second's frames were lost";
+    }
 }
 
 } // namespace
