@@ -2,15 +2,14 @@
 
 #include "common/PathText.h"
 #include "common/TextFile.h"
-#include "review/AviRiffReader.h"
 #include "review/VideoFramePool.h"
 #include "review/ffmpeg/BgrConverter.h"
 #include "review/ffmpeg/PictureNumbering.h"
+#include "review/ffmpeg/VideoFileScreening.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,15 +71,6 @@ struct KeyFrame
  * rest for what a capture stopped short leaves behind (zeros, empty chunks): a frame holds a few MB.
  */
 constexpr std::int64_t maxScanGapBytes = 16 * 1024 * 1024;
-
-/** True when the file's first bytes say AVI. */
-bool looksLikeAvi(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::array<char, 12> leading{};
-    in.read(leading.data(), leading.size());
-    return hasAviSignature(std::string_view(leading.data(), static_cast<std::size_t>(in.gcount())));
-}
 
 /** Frames waiting for reuse: the one on screen, the next and a few in flight are all a player needs. */
 constexpr std::size_t framePoolSize = 4;
@@ -457,17 +447,8 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
     if (!state->decoded || !state->previous || !state->pending || !state->packet)
         return Error(state->name + ": out of memory");
 
-    // A named pipe would block the open until something writes to it; a missing file is left to
-    // FFmpeg's own message.
-    std::error_code statusError;
-    const auto status = std::filesystem::status(path, statusError);
-    if (!statusError && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return Error(state->name + " is not a regular file", ErrorKind::Other);
-    // FFmpeg takes an AVI's header sizes at their word, allocating and walking whatever they claim;
-    // the file is read through our own careful reader first.
-    if (looksLikeAvi(path))
-        if (auto facts = readAviFileInfo(path); !facts)
-            return Error(facts.error().text(), ErrorKind::Corrupt);
+    if (auto screened = screenVideoFile(path); !screened)
+        return screened.error();
 
     AVFormatContext* format = avformat_alloc_context();
     if (format == nullptr)
