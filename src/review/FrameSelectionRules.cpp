@@ -119,6 +119,17 @@ std::string sideFileText(std::string_view videoPath, std::int64_t contactFrame)
     return crlfLine(std::string(videoPath) + "," + signedForm(static_cast<double>(contactFrame)));
 }
 
+std::string sideFileFrame(std::string_view sideFileText)
+{
+    std::string_view line = sideFileText;
+    if (const auto end = line.find_first_of("\r\n"); end != std::string_view::npos)
+        line = line.substr(0, end);
+    const auto comma = line.find(',');
+    const std::string_view number =
+        comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+    return signedForm(leadingNumber(number));
+}
+
 Result<std::optional<std::string>> readSideFileFrame(std::string_view videoPath)
 {
     const std::filesystem::path path = sideFilePath(videoPath);
@@ -128,13 +139,7 @@ Result<std::optional<std::string>> readSideFileFrame(std::string_view videoPath)
     auto text = readWholeFile(path, kMaxSideFileBytes);
     if (!text)
         return text.error();
-    std::string_view line = *text;
-    if (const auto end = line.find_first_of("\r\n"); end != std::string_view::npos)
-        line = line.substr(0, end);
-    const auto comma = line.find(',');
-    const std::string_view number =
-        comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
-    return std::optional<std::string>(signedForm(leadingNumber(number)));
+    return std::optional<std::string>(sideFileFrame(*text));
 }
 
 } // namespace leapmark

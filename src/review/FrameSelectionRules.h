@@ -80,6 +80,12 @@ struct CaptureNameParts
 /** The side file's one line: path "," Str(frame) CR LF. */
 [[nodiscard]] std::string sideFileText(std::string_view videoPath, std::int64_t contactFrame);
 
+/**
+ * The frame a side file's text remembers, as Str writes it: the leading number of its first line
+ * after the first comma (" 0" when there is none).
+ */
+[[nodiscard]] std::string sideFileFrame(std::string_view sideFileText);
+
 /** The frame remembered in a side file, as Str writes it; none when the file is missing. */
 [[nodiscard]] Result<std::optional<std::string>> readSideFileFrame(std::string_view videoPath);
 
