@@ -16,6 +16,8 @@ void SampledPicture::resize(int blockColumns, int blockRows)
 
 int sampleBlockPixels(int pictureWidth)
 {
+    if (pictureWidth < 480)
+        return 1;
     int side = 2;
     while (pictureWidth / side > maximumSampleColumns)
         side *= 2;

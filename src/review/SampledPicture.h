@@ -27,7 +27,10 @@ struct SampledPicture
 /** Blocks are never more than this many across, whatever the picture's size. */
 inline constexpr int maximumSampleColumns = 640;
 
-/** The side of a picture's blocks in pixels: the smallest power of two from 2 up that keeps them few. */
+/**
+ * The side of a picture's blocks in pixels: single pixels in small pictures (where a drop of spray
+ * far away is a pixel), else the smallest power of two from 2 up that keeps the blocks few.
+ */
 [[nodiscard]] int sampleBlockPixels(int pictureWidth);
 
 /** A BGR frame as blocks of sampleBlockPixels(width) pixels (BT.601 colour differences, full range). */

@@ -17,10 +17,12 @@ constexpr float kWhitishShare = 0.5F;
 constexpr float kColourTolerance = 12.0F;
 constexpr double kQuietSeconds = 0.27;
 constexpr double kStaySeconds = 0.13;
-// The usual level follows the water over about this long; under white it follows far slower, so a
-// splash does not become the usual.
+// The usual level follows the water over about this long. Under white it follows far slower, so a
+// splash does not become the usual, and down slower too: a skier passing over bright water must
+// not leave its usual dark, or the water seen again behind the skier would count as whitening.
 constexpr double kUsualSeconds = 0.27;
 constexpr float kUnderWhiteSlowdown = 16.0F;
+constexpr float kDarkeningSlowdown = 8.0F;
 // A block that turned white this often belongs to the picture, not to a splash.
 constexpr int kFlickerOnsets = 3;
 
@@ -95,7 +97,9 @@ void SplashTracker::classify(const SampledPicture& picture)
                 flag |= kWhite;
         }
         flags[block] = flag;
-        const float rate = flag != 0 ? m_usualRate / kUnderWhiteSlowdown : m_usualRate;
+        const float rate = flag != 0     ? m_usualRate / kUnderWhiteSlowdown
+                           : rise < 0.0F ? m_usualRate / kDarkeningSlowdown
+                                         : m_usualRate;
         usual += rate * rise;
         usualBlue += rate * (picture.blueDifference[block] - usualBlue);
         usualRed += rate * (picture.redDifference[block] - usualRed);

@@ -69,9 +69,15 @@ bool PictureSampler::sample(const AVFrame& picture, SampledPicture& sampled)
                            form->comp[0].depth == 8 && form->comp[1].depth == 8 && form->comp[2].depth == 8 &&
                            form->comp[0].plane == 0 && form->comp[1].plane == 1 && form->comp[2].plane == 2 &&
                            form->log2_chroma_w <= 1 && form->log2_chroma_h <= 1;
+    if (!planarYuv)
+        return sampleByScaling(picture, sampled);
+    if (m_side == 1) {
+        samplePixels(picture, sampled, form->log2_chroma_w, form->log2_chroma_h);
+        return true;
+    }
     const int chromaWide = m_side >> form->log2_chroma_w;
     const int chromaHigh = m_side >> form->log2_chroma_h;
-    if (!planarYuv || chromaWide < 1 || chromaHigh < 1)
+    if (chromaWide < 1 || chromaHigh < 1)
         return sampleByScaling(picture, sampled);
 
     sampled.resize(picture.width / m_side, picture.height / m_side);
@@ -109,6 +115,27 @@ bool PictureSampler::sample(const AVFrame& picture, SampledPicture& sampled)
         }
     }
     return true;
+}
+
+void PictureSampler::samplePixels(const AVFrame& picture, SampledPicture& sampled, int chromaShiftX,
+                                  int chromaShiftY)
+{
+    // Each pixel with the colour of the sample it shares with its neighbours.
+    sampled.resize(picture.width, picture.height);
+    const BlockMeans means{isFullRange(picture), 1, 1};
+    for (int row = 0; row < sampled.rows; ++row) {
+        const std::uint8_t* luma = picture.data[0] + static_cast<std::ptrdiff_t>(row) * picture.linesize[0];
+        const std::uint8_t* blue =
+            picture.data[1] + static_cast<std::ptrdiff_t>(row >> chromaShiftY) * picture.linesize[1];
+        const std::uint8_t* red =
+            picture.data[2] + static_cast<std::ptrdiff_t>(row >> chromaShiftY) * picture.linesize[2];
+        const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(sampled.columns);
+        for (int column = 0; column < sampled.columns; ++column) {
+            sampled.luma[at + column] = means.luma(luma[column]);
+            sampled.blueDifference[at + column] = means.difference(blue[column >> chromaShiftX]);
+            sampled.redDifference[at + column] = means.difference(red[column >> chromaShiftX]);
+        }
+    }
 }
 
 bool PictureSampler::sampleByScaling(const AVFrame& picture, SampledPicture& sampled)

@@ -26,6 +26,7 @@ public:
     [[nodiscard]] bool sample(const AVFrame& picture, SampledPicture& sampled);
 
 private:
+    void samplePixels(const AVFrame& picture, SampledPicture& sampled, int chromaShiftX, int chromaShiftY);
     bool sampleByScaling(const AVFrame& picture, SampledPicture& sampled);
 
     int m_side;
