@@ -3,6 +3,7 @@
 #include "common/Result.h"
 #include "review/VideoFrame.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -24,6 +25,17 @@ public:
 
     /** Frame index of the video; an index outside 0 .. frameCount() - 1 is an error. */
     [[nodiscard]] virtual Result<std::shared_ptr<const VideoFrame>> frame(std::int64_t index) = 0;
+
+    /**
+     * As frame(), but gives up between two pictures once `stop` holds, with an error; the decoder
+     * then stands at the last picture it decoded. For work that a more urgent frame may pre-empt.
+     */
+    [[nodiscard]] virtual Result<std::shared_ptr<const VideoFrame>>
+    frameUnlessStopped(std::int64_t index, const std::atomic<bool>& stop)
+    {
+        (void)stop;
+        return frame(index);
+    }
 };
 
 } // namespace leapmark

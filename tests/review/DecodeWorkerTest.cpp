@@ -1,5 +1,7 @@
 #include "review/DecodeWorker.h"
 
+#include "review/GopVideoDecoder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,6 +87,8 @@ public:
     {
         const std::lock_guard lock(mutex);
         delivered.push_back(frame->index);
+        if (pictures != nullptr)
+            picturesAtDelivery.push_back(pictures->load());
     }
     void frameFailed(std::uint64_t, std::int64_t index, const Error&) override
     {
@@ -112,6 +116,9 @@ public:
     std::string failure;
     std::vector<std::int64_t> delivered;
     std::vector<std::int64_t> failed;
+    /** Where given, the pictures decoded so far are noted at each delivery. */
+    const std::atomic<std::int64_t>* pictures = nullptr;
+    std::vector<std::int64_t> picturesAtDelivery;
 };
 
 constexpr std::size_t kFrameBytes = 16 * 4;
@@ -146,6 +153,28 @@ TEST(DecodeWorker, AHeldKeyNeverBuildsABacklogAndTheLatestRequestWins)
         << "requests overtaken by newer ones are never decoded for delivery";
     EXPECT_TRUE(std::is_sorted(answers.delivered.begin(), answers.delivered.end()));
     EXPECT_EQ(worker.requestsInFlight(), 0);
+}
+
+TEST(DecodeWorker, AJumpPreEmptsTheWorkAheadAndCostsOnlyItsOwnPictures)
+{
+    testing::PictureLog log;
+    Answers answers;
+    answers.pictures = &log.pictures;
+    // One key frame for the whole video: a frame far from the decoder costs all the pictures before it.
+    DecodeWorker worker(testing::gopOpener(log, 300, 300, 1ms), answers, 21 * kFrameBytes);
+    worker.waitForLoad(worker.load("run.avi"));
+    worker.requestFrame(200);
+    ASSERT_TRUE(answers.waitFor([&] { return answers.delivered == std::vector<std::int64_t>{200}; }));
+    // Ahead of 200 it decodes 12 frames, then the 8 behind, reached from frame 0 in one long stretch.
+    const std::int64_t atFirst = answers.picturesAtDelivery.front();
+    ASSERT_TRUE(answers.waitFor([&] { return log.pictures.load() >= atFirst + 12 + 30; }));
+
+    const std::int64_t asked = log.pictures.load();
+    worker.requestFrame(10);
+    ASSERT_TRUE(answers.waitFor([&] { return answers.delivered.size() == 2; }));
+    EXPECT_EQ(answers.delivered.back(), 10);
+    EXPECT_LE(answers.picturesAtDelivery.back() - asked, 11 + 2)
+        << "frame 10 costs its own 11 pictures and at most the one picture ahead then under way";
 }
 
 TEST(DecodeWorker, DecodesAheadBothWaysWithinItsBudgetAndGivesUpOnBrokenFrames)

@@ -111,6 +111,7 @@ struct FfmpegVideoDecoder::State
     BgrConverter converter;
     VideoFramePool pool{framePoolSize};
     std::shared_ptr<const VideoFrame> current;
+    const std::atomic<bool>* stop = nullptr; // asked between pictures: give up
     Statistics statistics;
 
     [[nodiscard]] Error error(const std::string& reason, ErrorKind kind) const
@@ -415,6 +416,8 @@ Result<std::shared_ptr<const VideoFrame>> FfmpegVideoDecoder::State::decodeUpTo(
         av_frame_unref(previous.get());
         av_frame_move_ref(previous.get(), decoded.get());
         previousIndex = got;
+        if (stop != nullptr && stop->load())
+            return error("decoding frame " + std::to_string(index) + " was given up", ErrorKind::Other);
     }
 }
 
@@ -526,6 +529,15 @@ int FfmpegVideoDecoder::height() const
 FfmpegVideoDecoder::Statistics FfmpegVideoDecoder::statistics() const
 {
     return m_state->statistics;
+}
+
+Result<std::shared_ptr<const VideoFrame>>
+FfmpegVideoDecoder::frameUnlessStopped(std::int64_t index, const std::atomic<bool>& stop)
+{
+    m_state->stop = &stop;
+    auto decoded = frame(index);
+    m_state->stop = nullptr;
+    return decoded;
 }
 
 Result<std::shared_ptr<const VideoFrame>> FfmpegVideoDecoder::frame(std::int64_t index)

@@ -32,6 +32,8 @@ public:
     [[nodiscard]] int width() const override;
     [[nodiscard]] int height() const override;
     [[nodiscard]] Result<std::shared_ptr<const VideoFrame>> frame(std::int64_t index) override;
+    [[nodiscard]] Result<std::shared_ptr<const VideoFrame>>
+    frameUnlessStopped(std::int64_t index, const std::atomic<bool>& stop) override;
 
     /** What the decoder has done so far, for tests and measurements. */
     struct Statistics

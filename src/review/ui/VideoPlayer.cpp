@@ -112,7 +112,9 @@ void VideoPlayer::showWantedFrame()
     if (wanted < 0 || shownFrameIndex() == wanted)
         return;
     if (auto cached = m_worker->cache().find(wanted)) {
+        // The worker drops a request not yet started: the position it was for has been left.
         m_worker->lookingAt(wanted);
+        m_requestedIndex = -1;
         display(std::move(cached));
         return;
     }

@@ -1,5 +1,6 @@
 #include "review/ui/VideoPlayer.h"
 
+#include "review/GopVideoDecoder.h"
 #include "support/app/AppHarness.h"
 
 #include <QApplication>
@@ -85,6 +86,34 @@ TEST(VideoPlayer, TheSliderStripIsPaintedEveryTimeSoNoOldHandleStaysBehind)
         for (int x = strip.left(); x <= strip.right(); ++x)
             unpainted += painted.pixelColor(x, y) == QColor(Qt::red) ? 1 : 0;
     EXPECT_EQ(unpainted, 0) << "of " << strip.width() * strip.height() << " pixels under the slider";
+}
+
+TEST(VideoPlayer, ASliderDragShowsItsLastPositionAndDecodesNoneItOnlyPassed)
+{
+    testing::PictureLog log;
+    // One key frame for the whole video: frame 150 takes 151 pictures, frame 250 takes 251.
+    VideoPlayer player(nullptr, testing::gopOpener(log, 300, 300, std::chrono::microseconds(1000)));
+    player.setFileName(QStringLiteral("drag.avi"));
+    ASSERT_TRUE(AppHarness::waitFor([&] { return player.isOpen(); }));
+    player.setPosition(20.0);
+    ASSERT_TRUE(AppHarness::waitFor(
+        [&] { return player.shownFrameIndex() == 20 && player.worker().cache().contains(21); }));
+
+    // A drag: 150 is being decoded when the handle passes 250 and comes to rest on 21, which is at hand.
+    QSlider* slider = player.positionSlider();
+    slider->setValue(150);
+    ASSERT_TRUE(AppHarness::waitFor([&] { return log.wasAsked(150); }));
+    slider->setValue(250);
+    slider->setValue(21);
+    EXPECT_EQ(player.shownFrameIndex(), 21);
+    ASSERT_TRUE(AppHarness::waitFor([&] { return player.worker().requestsInFlight() == 0; }));
+    AppHarness::wait(50);
+    EXPECT_EQ(player.shownFrameIndex(), 21) << "the last position stays shown";
+    EXPECT_FALSE(log.wasAsked(250)) << "a position the drag only passed is never decoded";
+
+    slider->setValue(250);
+    EXPECT_TRUE(AppHarness::waitFor([&] { return player.shownFrameIndex() == 250; }))
+        << "and is decoded once the handle comes back to it";
 }
 
 } // namespace
