@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QTimer>
@@ -209,7 +210,7 @@ void VideoPlayer::writeFrameBitmap(const QString& videoPath, std::int64_t index,
     m_worker->writeBitmap(toPath(ss(videoPath)), index, bitmap);
 }
 
-void VideoPlayer::paintEvent(QPaintEvent*)
+void VideoPlayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area(0, 0, width(), height() - (m_slider->isVisible() ? m_slider->height() : 0));
@@ -223,8 +224,12 @@ void VideoPlayer::paintEvent(QPaintEvent*)
         const QSize fitted = image.size().scaled(area.size(), Qt::KeepAspectRatio);
         const QRect target(area.x() + (area.width() - fitted.width()) / 2,
                            area.y() + (area.height() - fitted.height()) / 2, fitted.width(), fitted.height());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, fitted != image.size());
-        painter.drawImage(target, image);
+        // A move of the slider repaints only the strip behind it: scaling the whole picture for that
+        // would hold up the frame the move asked for by as long as decoding it.
+        if (event->region().intersects(target)) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, fitted != image.size());
+            painter.drawImage(target, image);
+        }
     }
     const QString message = !m_openError.isEmpty() ? m_openError : m_frameError;
     if (!message.isEmpty()) {
