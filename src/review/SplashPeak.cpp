@@ -7,6 +7,7 @@ namespace leapmark {
 namespace {
 
 constexpr double kPeakSeconds = 0.17;
+constexpr double kNeighbourSeconds = 1.0 / 30.0;
 constexpr double kLullSeconds = 0.2;
 // The least whitening (blocks in the strongest stretch) that is a splash.
 constexpr double kLeastSplash = 3.0;
@@ -20,15 +21,19 @@ int framesOf(double seconds, double framesPerSecond, int least)
 }
 
 /**
- * Each frame no higher than the larger of its neighbours: a lone jump is cut down to them. The last
- * frame has no frame after it to tell, so a splash starting there is kept.
+ * Each frame no higher than the largest of the frames within a thirtieth of a second of it: a lone
+ * jump is cut down to its surroundings. The last frame has no frame after it to tell, so a splash
+ * starting there is kept.
  */
-std::vector<double> withoutLoneJumps(const std::vector<float>& scores)
+std::vector<double> withoutLoneJumps(const std::vector<float>& scores, std::size_t reach)
 {
     std::vector<double> steady(scores.begin(), scores.end());
     for (std::size_t t = 0; t + 1 < scores.size(); ++t) {
-        const double before = t > 0 ? scores[t - 1] : 0.0;
-        steady[t] = std::min<double>(scores[t], std::max<double>(before, scores[t + 1]));
+        double around = 0.0;
+        for (std::size_t k = t > reach ? t - reach : 0; k <= t + reach && k < scores.size(); ++k)
+            if (k != t)
+                around = std::max<double>(around, scores[k]);
+        steady[t] = std::min<double>(scores[t], around);
     }
     return steady;
 }
@@ -64,7 +69,8 @@ SplashFinding findSplash(const std::vector<float>& scores, double framesPerSecon
     SplashFinding finding;
     if (scores.empty())
         return finding;
-    const std::vector<double> steady = withoutLoneJumps(scores);
+    const auto reach = static_cast<std::size_t>(framesOf(kNeighbourSeconds, framesPerSecond, 1));
+    const std::vector<double> steady = withoutLoneJumps(scores, reach);
     const auto length = static_cast<std::size_t>(framesOf(kPeakSeconds, framesPerSecond, 3));
     const auto lull = static_cast<std::size_t>(framesOf(kLullSeconds, framesPerSecond, 3));
     const Stretch peak = strongest(steady, length, 0, steady.size());

@@ -22,10 +22,10 @@ struct SplashFinding
 /**
  * Finds the splash in each frame's score of newly whitened water. A landing is the largest
  * lasting whitening of the video: the strongest stretch of a sixth of a second lies inside it,
- * counted with each frame cut down to the larger of its neighbours, so that a single frame that
- * jumps (a key frame of a long group of pictures) does not win. From there the splash is followed
- * back for as long as frames keep a little of its whitening, over lulls of up to a fifth of a
- * second (a small splash far away does not whiten a new block in every frame).
+ * counted with each frame cut down to the largest of its neighbours within a thirtieth of a second, so that a
+ * single frame that jumps (a key frame of a long group of pictures) does not win. From there the splash is
+ * followed back for as long as frames keep a little of its whitening, over lulls of up to a fifth of a second
+ * (a small splash far away does not whiten a new block in every frame).
  */
 [[nodiscard]] SplashFinding findSplash(const std::vector<float>& scores, double framesPerSecond);
 

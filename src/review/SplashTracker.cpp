@@ -80,29 +80,39 @@ void SplashTracker::addRepeat()
 void SplashTracker::classify(const SampledPicture& picture)
 {
     std::uint8_t* flags = m_flags.data() + slot(m_frames);
+    const std::uint8_t* luma = picture.luma.data();
+    const std::int8_t* blue = picture.blueDifference.data();
+    const std::int8_t* red = picture.redDifference.data();
+    float* usual = m_usualLuma.data();
+    float* usualBlue = m_usualBlue.data();
+    float* usualRed = m_usualRed.data();
+    // Three passes, the first and last over every block without branches (so they vectorise), the
+    // colour test between them only where a block brightened.
     for (std::size_t block = 0; block < m_blocks; ++block) {
-        const float level = picture.luma[block];
-        float& usual = m_usualLuma[block];
-        float& usualBlue = m_usualBlue[block];
-        float& usualRed = m_usualRed[block];
-        const float rise = level - usual;
-        std::uint8_t flag = 0;
-        if (level >= kWhiteLuma && rise >= kWhitishShare * kWhitening) {
-            flag = kWhitish;
-            // White mixed into the water in share a: its colour differences shrink by (1 - a).
-            const float share = std::clamp(rise / (255.0F - usual), 0.0F, 1.0F);
-            const float off = std::abs(picture.blueDifference[block] - (1.0F - share) * usualBlue) +
-                              std::abs(picture.redDifference[block] - (1.0F - share) * usualRed);
-            if (rise >= kWhitening && off <= kColourTolerance)
-                flag |= kWhite;
-        }
-        flags[block] = flag;
-        const float rate = flag != 0     ? m_usualRate / kUnderWhiteSlowdown
-                           : rise < 0.0F ? m_usualRate / kDarkeningSlowdown
-                                         : m_usualRate;
-        usual += rate * rise;
-        usualBlue += rate * (picture.blueDifference[block] - usualBlue);
-        usualRed += rate * (picture.redDifference[block] - usualRed);
+        const float level = luma[block];
+        const bool brightened = level >= kWhiteLuma && level - usual[block] >= kWhitishShare * kWhitening;
+        flags[block] = brightened ? kWhitish : 0;
+    }
+    for (std::size_t block = 0; block < m_blocks; ++block) {
+        if (flags[block] == 0)
+            continue;
+        const float rise = luma[block] - usual[block];
+        // White mixed into the water in share a: its colour differences shrink by (1 - a).
+        const float share = std::clamp(rise / (255.0F - usual[block]), 0.0F, 1.0F);
+        const float off = std::abs(blue[block] - (1.0F - share) * usualBlue[block]) +
+                          std::abs(red[block] - (1.0F - share) * usualRed[block]);
+        if (rise >= kWhitening && off <= kColourTolerance)
+            flags[block] |= kWhite;
+    }
+    const float rate = m_usualRate;
+    const float underWhite = m_usualRate / kUnderWhiteSlowdown;
+    const float darkening = m_usualRate / kDarkeningSlowdown;
+    for (std::size_t block = 0; block < m_blocks; ++block) {
+        const float rise = luma[block] - usual[block];
+        const float step = flags[block] != 0 ? underWhite : rise < 0.0F ? darkening : rate;
+        usual[block] += step * rise;
+        usualBlue[block] += step * (blue[block] - usualBlue[block]);
+        usualRed[block] += step * (red[block] - usualRed[block]);
     }
 }
 

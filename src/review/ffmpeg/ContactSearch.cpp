@@ -4,7 +4,9 @@
 #include "review/SplashTracker.h"
 #include "review/ffmpeg/SampledVideoReader.h"
 
+#include <algorithm>
 #include <new>
+#include <system_error>
 
 namespace leapmark {
 
@@ -18,15 +20,16 @@ Result<std::optional<SuggestedContact>> searchContactFrame(const std::filesystem
             return reader.error();
         const double rate = (*reader)->framesPerSecond();
         SplashTracker tracker(rate);
-        auto read =
-            (*reader)->readAll(cancelled, [&tracker](std::int64_t frame, const SampledPicture& picture) {
-                if (frame < tracker.frames())
-                    return; // a picture of a frame already seen
-                // Frames between show the picture before them, as the player shows them.
-                while (tracker.frames() < frame)
-                    tracker.addRepeat();
-                tracker.add(picture);
-            });
+        // A damaged timestamp far ahead must not stand for hours of repeated frames.
+        const auto farthestGap = static_cast<std::int64_t>(std::max(1.0, rate) * 60.0);
+        auto read = (*reader)->readAll(cancelled, [&](std::int64_t frame, const SampledPicture& picture) {
+            if (frame < tracker.frames() || frame - tracker.frames() > farthestGap)
+                return; // a picture of a frame already seen, or a timestamp gone astray
+            // Frames between show the picture before them, as the player shows them.
+            while (tracker.frames() < frame)
+                tracker.addRepeat();
+            tracker.add(picture);
+        });
         if (!read)
             return read.error();
         if (cancelled.load())
@@ -37,6 +40,9 @@ Result<std::optional<SuggestedContact>> searchContactFrame(const std::filesystem
         return std::optional<SuggestedContact>(SuggestedContact{*frame, evidence.confidence});
     } catch (const std::bad_alloc&) {
         return Error(pathText(video) + ": not enough memory to search the video for its contact frame");
+    } catch (const std::system_error& failure) {
+        return Error(pathText(video) + ": the contact frame search could not start its second thread (" +
+                     failure.what() + ")");
     }
 }
 

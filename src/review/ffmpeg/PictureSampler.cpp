@@ -130,6 +130,16 @@ void PictureSampler::samplePixels(const AVFrame& picture, SampledPicture& sample
         const std::uint8_t* red =
             picture.data[2] + static_cast<std::ptrdiff_t>(row >> chromaShiftY) * picture.linesize[2];
         const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(sampled.columns);
+        if (means.fullRange) {
+            std::copy_n(luma, sampled.columns, sampled.luma.data() + at);
+            for (int column = 0; column < sampled.columns; ++column) {
+                sampled.blueDifference[at + column] = static_cast<std::int8_t>(
+                    std::max(-127, static_cast<int>(blue[column >> chromaShiftX]) - 128));
+                sampled.redDifference[at + column] = static_cast<std::int8_t>(
+                    std::max(-127, static_cast<int>(red[column >> chromaShiftX]) - 128));
+            }
+            continue;
+        }
         for (int column = 0; column < sampled.columns; ++column) {
             sampled.luma[at + column] = means.luma(luma[column]);
             sampled.blueDifference[at + column] = means.difference(blue[column >> chromaShiftX]);

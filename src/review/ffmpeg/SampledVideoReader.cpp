@@ -185,38 +185,55 @@ struct SampledVideoReader::State
 Result<void> SampledVideoReader::State::readKeyFrames(const std::atomic<bool>& cancelled,
                                                       const PictureTaker& take)
 {
-    // Two decoders take turns: this thread decodes one packet while the helper decodes the next.
-    Helper helper;
+    // Two decoders take turns: this thread decodes one packet while the helper decodes the next,
+    // and the helper starts on the next pair's second while this thread hands on the pair before.
     PacketPtr first{av_packet_alloc()};
     PacketPtr second{av_packet_alloc()};
     if (!first || !second)
         return error("out of memory", ErrorKind::Other);
+    SampledPicture secondPicture;
     bool readAny = false;
-    while (!cancelled.load()) {
+    bool secondDecoded = false;
+    std::int64_t secondFrame = 0;
+    // Last, so that it is joined before what its work uses goes.
+    Helper helper;
+    // Reads the next pair and starts the helper on its second; false when not even a first is left.
+    const auto readPair = [&](bool& both) -> Result<bool> {
+        both = false;
         auto gotFirst = nextPacket(*first, readAny);
-        if (!gotFirst)
-            return gotFirst.error();
-        if (!*gotFirst)
-            break;
-        const std::int64_t firstFrame = numbering.frameOfTimestamp(timestampOf(*first));
+        if (!gotFirst || !*gotFirst)
+            return gotFirst;
         auto gotSecond = nextPacket(*second, readAny);
-        const bool both = gotSecond && *gotSecond;
-        const std::int64_t secondFrame = both ? numbering.frameOfTimestamp(timestampOf(*second)) : 0;
-        bool secondDecoded = false;
-        if (both)
+        both = gotSecond && *gotSecond;
+        if (both) {
+            secondFrame = numbering.frameOfTimestamp(timestampOf(*second));
             helper.start([&] { secondDecoded = decoders[1]->decodeAlone(*second); });
+        }
+        return true;
+    };
+    bool both = false;
+    auto more = readPair(both);
+    while (more && *more) {
+        const std::int64_t firstFrame = numbering.frameOfTimestamp(timestampOf(*first));
         const bool firstDecoded = decoders[0]->decodeAlone(*first);
-        if (both)
-            helper.wait();
         av_packet_unref(first.get());
-        av_packet_unref(second.get());
+        const bool hadSecond = both;
+        bool secondTaken = false;
+        const std::int64_t secondOfPair = secondFrame;
+        if (hadSecond) {
+            helper.wait();
+            av_packet_unref(second.get());
+            secondTaken = secondDecoded;
+            std::swap(secondPicture, decoders[1]->sampled);
+        }
+        more = hadSecond && !cancelled.load() ? readPair(both) : Result<bool>(false);
         if (firstDecoded)
             take(firstFrame, decoders[0]->sampled);
-        if (secondDecoded)
-            take(secondFrame, decoders[1]->sampled);
-        if (!both)
-            break;
+        if (secondTaken)
+            take(secondOfPair, secondPicture);
     }
+    if (!more)
+        return more.error();
     return success();
 }
 
@@ -290,10 +307,15 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(parameters.codec_id);
     state->keyFramesOnly = descriptor != nullptr && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
 
-    // Decode at a reduced size where the decoder can, as long as the blocks stay two pixels wide.
+    // Decode at a reduced size where the decoder can (MJPEG scales as it decodes, most of the time
+    // a search takes): blocks two pixels wide, or single pixels where that still leaves 480 across.
     const int side = sampleBlockPixels(parameters.width);
+    const auto fine = [&](int reduced) {
+        const int pixels = side >> reduced;
+        return pixels >= 2 || (pixels == 1 && (parameters.width >> reduced) >= 480);
+    };
     int lowres = 0;
-    while (lowres < decoder->max_lowres && (side >> (lowres + 1)) >= 2)
+    while (lowres < decoder->max_lowres && fine(lowres + 1))
         ++lowres;
     const int decoderCount = state->keyFramesOnly ? 2 : 1;
     for (int i = 0; i < decoderCount; ++i) {
