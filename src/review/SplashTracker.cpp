@@ -93,17 +93,26 @@ void SplashTracker::classify(const SampledPicture& picture)
         const bool brightened = level >= kWhiteLuma && level - usual[block] >= kWhitishShare * kWhitening;
         flags[block] = brightened ? kWhitish : 0;
     }
+    // White mixed in share a into what a block showed: its colour differences shrink by (1 - a).
+    const auto whiteOver = [&](std::size_t block, float beneath, float blueBeneath, float redBeneath) {
+        const float share = std::clamp((luma[block] - beneath) / (255.0F - beneath), 0.0F, 1.0F);
+        return std::abs(blue[block] - (1.0F - share) * blueBeneath) +
+                   std::abs(red[block] - (1.0F - share) * redBeneath) <=
+               kColourTolerance;
+    };
+    const bool previous = m_previousLuma.size() == m_blocks;
     for (std::size_t block = 0; block < m_blocks; ++block) {
-        if (flags[block] == 0)
+        if (flags[block] == 0 || luma[block] - usual[block] < kWhitening)
             continue;
-        const float rise = luma[block] - usual[block];
-        // White mixed into the water in share a: its colour differences shrink by (1 - a).
-        const float share = std::clamp(rise / (255.0F - usual[block]), 0.0F, 1.0F);
-        const float off = std::abs(blue[block] - (1.0F - share) * usualBlue[block]) +
-                          std::abs(red[block] - (1.0F - share) * usualRed[block]);
-        if (rise >= kWhitening && off <= kColourTolerance)
+        // Over the usual water, or over what came there a frame before: spray thrown over the skis.
+        if (whiteOver(block, usual[block], usualBlue[block], usualRed[block]) ||
+            (previous && luma[block] - m_previousLuma[block] >= kWhitening &&
+             whiteOver(block, m_previousLuma[block], m_previousBlue[block], m_previousRed[block])))
             flags[block] |= kWhite;
     }
+    m_previousLuma.assign(picture.luma.begin(), picture.luma.end());
+    m_previousBlue.assign(picture.blueDifference.begin(), picture.blueDifference.end());
+    m_previousRed.assign(picture.redDifference.begin(), picture.redDifference.end());
     const float rate = m_usualRate;
     const float underWhite = m_usualRate / kUnderWhiteSlowdown;
     const float darkening = m_usualRate / kDarkeningSlowdown;
@@ -137,6 +146,7 @@ std::vector<float> SplashTracker::finish()
 std::size_t SplashTracker::pictureStateBytes() const
 {
     return (m_usualLuma.capacity() + m_usualBlue.capacity() + m_usualRed.capacity()) * sizeof(float) +
+           m_previousLuma.capacity() + m_previousBlue.capacity() + m_previousRed.capacity() +
            m_flags.capacity() + m_onsets.capacity();
 }
 

@@ -10,15 +10,16 @@ namespace leapmark {
 /**
  * Follows a video frame by frame and scores in each frame the blocks that turn to white water: a
  * block counts when it becomes much brighter than the water it usually shows, its colour moves
- * towards colourless as white mixed into that water would move it (the skier's yellow vest or red
- * skis move it elsewhere, even with the colour of a 4:2:0 picture smeared over the water beside
- * them), it was not white for the quarter second before, and it is still whitish a moment later
- * (a skier passing by moves on). A block that turns white again and again (lettering the camera
- * burns in) stops counting.
+ * towards colourless as white mixed into that water would move it (or white mixed into what the
+ * block showed a frame before: spray over the skis), it was not white for the quarter second
+ * before, and it is still whitish a moment later (a skier passing by moves on). The skier's yellow
+ * vest and red skis move the colour elsewhere, even with the colour of a 4:2:0 picture smeared over
+ * the water beside them. A block that turns white again and again (lettering the camera burns in)
+ * stops counting.
  *
- * Keeps a usual level per block and a few flags per block for the last third of a second, so its
- * memory does not grow with the video; a frame's score is given once the frames that confirm it
- * have arrived.
+ * Keeps a usual level per block, the picture before and a few flags per block for the last third
+ * of a second, so its memory does not grow with the video; a frame's score is given once the
+ * frames that confirm it have arrived.
  */
 class SplashTracker
 {
@@ -58,6 +59,10 @@ private:
     std::vector<float> m_usualLuma;
     std::vector<float> m_usualBlue;
     std::vector<float> m_usualRed;
+    // The picture before.
+    std::vector<std::uint8_t> m_previousLuma;
+    std::vector<std::int8_t> m_previousBlue;
+    std::vector<std::int8_t> m_previousRed;
     // Per recent frame and block: white, whitish.
     std::vector<std::uint8_t> m_flags;
     std::vector<std::uint8_t> m_onsets;

@@ -51,6 +51,23 @@ TEST(ContactSearch, NeitherTheSkierNorAKeyFrameIsTheSplash)
     EXPECT_GT(keyed->confidence, 0.5);
 }
 
+TEST(ContactSearch, SprayOverTheSkisCountsAtSixtyFramesASecond)
+{
+    // The first frames of the splash lie over the skis, not over the water: two frames late.
+    testing::TempFolder temp;
+    SimulationParameters parameters;
+    parameters.size = {640, 360};
+    parameters.rate = {60, 1};
+    parameters.seconds = 4.0;
+    parameters.landingFrame = 166;
+    parameters.seed = 1004;
+    const auto files = writeSimulatedJump(parameters, temp.path() / "jump", {});
+    ASSERT_TRUE(files.ok()) << files.error().text();
+    const auto found = searched(files->video);
+    ASSERT_TRUE(found);
+    EXPECT_NEAR(found->frame, 166, 1);
+}
+
 TEST(ContactSearch, TellsTheFrameAndHowSureOrWhyNot)
 {
     testing::TempFolder temp;
