@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "review/ffmpeg/PictureNumbering.h"
 #include "review/ffmpeg/PictureSampler.h"
+#include "review/ffmpeg/VideoFileScreening.h"
 
 #include <array>
 #include <condition_variable>
@@ -19,6 +20,12 @@ extern "C" {
 
 namespace leapmark {
 namespace {
+
+/**
+ * How far reading may go past the last picture before the rest is taken for what a capture
+ * stopped short leaves behind (zeros, empty chunks): a frame holds a few MB.
+ */
+constexpr std::int64_t maxReadGapBytes = 16 * 1024 * 1024;
 
 std::string ffmpegErrorText(int code)
 {
@@ -144,6 +151,14 @@ struct SampledVideoReader::State
     PictureNumbering numbering;
     bool keyFramesOnly = false;
     std::vector<std::unique_ptr<Decoding>> decoders;
+    /** Where the last picture read ends in the file, once reading has begun; -1 before. */
+    std::int64_t pictureEnd = -1;
+
+    /** Whether reading went so far past the last picture that the rest is a crash's leftovers. */
+    [[nodiscard]] bool readWentTooFar() const
+    {
+        return pictureEnd >= 0 && format && format->pb && format->pb->pos - pictureEnd > maxReadGapBytes;
+    }
 
     [[nodiscard]] Error error(const std::string& reason, ErrorKind kind) const
     {
@@ -154,8 +169,10 @@ struct SampledVideoReader::State
     Result<bool> nextPacket(AVPacket& packet, bool& readAny)
     {
         while (true) {
+            if (pictureEnd < 0)
+                pictureEnd = format->pb ? format->pb->pos : 0;
             const int read = av_read_frame(format.get(), &packet);
-            if (read == AVERROR_EOF)
+            if (read == AVERROR_EOF || (read == AVERROR_EXIT && readWentTooFar()))
                 return false;
             if (read < 0) {
                 if (readAny)
@@ -164,6 +181,7 @@ struct SampledVideoReader::State
                              ErrorKind::Corrupt);
             }
             if (packet.stream_index == stream->index && packet.size > 0) {
+                pictureEnd = packet.pos >= 0 ? packet.pos + packet.size : format->pb->pos;
                 if (!readAny)
                     numbering.setOrigin(timestampOf(packet));
                 readAny = true;
@@ -288,7 +306,15 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
 {
     auto state = std::make_unique<State>();
     state->name = pathText(path);
-    AVFormatContext* format = nullptr;
+    if (auto screened = screenVideoFile(path); !screened)
+        return screened.error();
+    AVFormatContext* format = avformat_alloc_context();
+    if (format == nullptr)
+        return state->error("out of memory", ErrorKind::Other);
+    format->interrupt_callback.callback = [](void* opaque) {
+        return static_cast<const State*>(opaque)->readWentTooFar() ? 1 : 0;
+    };
+    format->interrupt_callback.opaque = state.get();
     if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
         return state->error(ffmpegErrorText(opened), kindOfOpenFailure(opened));
     state->format.reset(format);

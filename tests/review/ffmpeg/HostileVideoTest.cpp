@@ -1,4 +1,5 @@
 #include "review/HostileAvi.h"
+#include "review/ffmpeg/ContactSearch.h"
 #include "review/ffmpeg/FfmpegVideoDecoder.h"
 #include "review/ffmpeg/PatternVideo.h"
 #include "support/GoldenFile.h"
@@ -94,6 +95,26 @@ TEST_F(HostileVideo, NamedPipeIsRefusedWithoutWaitingForAWriter)
     const auto decoder = FfmpegVideoDecoder::open(m_path);
     ASSERT_FALSE(decoder.ok());
     EXPECT_EQ(decoder.error().text(), m_path.string() + " is not a regular file");
+}
+
+TEST_F(HostileVideo, TheContactSearchAnswersAsSoon)
+{
+    const std::atomic<bool> never{false};
+    const auto searchTimed = [&] {
+        const auto start = Clock::now();
+        auto found = searchContactFrame(m_path, never);
+        EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 2.0);
+        return found;
+    };
+    HostileFile{cutCapture(), 0x7ffffff0, {}}.write(m_path);
+    const auto behindZeros = searchTimed();
+    EXPECT_TRUE(behindZeros.ok()) << behindZeros.error().text();
+
+    std::filesystem::remove(m_path);
+    ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
+    const auto pipe = searchTimed();
+    ASSERT_FALSE(pipe.ok());
+    EXPECT_EQ(pipe.error().text(), m_path.string() + " is not a regular file");
 }
 
 } // namespace
