@@ -52,14 +52,7 @@ public:
         }
         if (index == m_broken || index < 0 || index >= m_frames)
             return Error("frame " + std::to_string(index) + " is damaged");
-        auto frame = std::make_shared<VideoFrame>();
-        frame->index = index;
-        frame->width = 4;
-        frame->height = 4;
-        frame->bytesPerLine = dibRowBytes(4);
-        frame->bgr.assign(static_cast<std::size_t>(frame->bytesPerLine) * 4,
-                          static_cast<std::uint8_t>(index));
-        return std::shared_ptr<const VideoFrame>(std::move(frame));
+        return testing::tinyFrame(index);
     }
 
 private:

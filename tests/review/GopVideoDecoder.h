@@ -15,6 +15,18 @@
 
 namespace leapmark::testing {
 
+/** A 4x4 frame whose every byte is its index's lowest byte, so the frame shown tells which it is. */
+inline std::shared_ptr<const VideoFrame> tinyFrame(std::int64_t index)
+{
+    auto frame = std::make_shared<VideoFrame>();
+    frame->index = index;
+    frame->width = 4;
+    frame->height = 4;
+    frame->bytesPerLine = dibRowBytes(4);
+    frame->bgr.assign(static_cast<std::size_t>(frame->bytesPerLine) * 4, static_cast<std::uint8_t>(index));
+    return frame;
+}
+
 /** What the decoders of one video did, all of them together. */
 struct PictureLog
 {
@@ -66,14 +78,7 @@ public:
             if (picture < index && stop.load())
                 return Error("frame " + std::to_string(index) + " was given up");
         }
-        auto frame = std::make_shared<VideoFrame>();
-        frame->index = index;
-        frame->width = 4;
-        frame->height = 4;
-        frame->bytesPerLine = dibRowBytes(4);
-        frame->bgr.assign(static_cast<std::size_t>(frame->bytesPerLine) * 4,
-                          static_cast<std::uint8_t>(index));
-        return std::shared_ptr<const VideoFrame>(std::move(frame));
+        return tinyFrame(index);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "review/VideoFramePool.h"
 #include "review/ffmpeg/BgrConverter.h"
+#include "review/ffmpeg/FfmpegReading.h"
 #include "review/ffmpeg/PictureNumbering.h"
 #include "review/ffmpeg/VideoFileScreening.h"
 
@@ -24,53 +25,12 @@ namespace leapmark {
 
 namespace {
 
-std::string ffmpegErrorText(int code)
-{
-    std::array<char, AV_ERROR_MAX_STRING_SIZE> text{};
-    av_strerror(code, text.data(), text.size());
-    return text.data();
-}
-
-/** What a failed open of the file says about it. */
-ErrorKind kindOfOpenFailure(int code)
-{
-    if (code == AVERROR_INVALIDDATA)
-        return ErrorKind::Corrupt;
-    // FFmpeg's other codes here are system error numbers.
-    return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
-}
-
-struct FormatCloser
-{
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-struct CodecFreer
-{
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-};
-struct FrameFreer
-{
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct PacketFreer
-{
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-
 /** Where decoding can start: a frame of the video and the timestamp to seek to. */
 struct KeyFrame
 {
     std::int64_t frame = 0;
     std::int64_t timestamp = 0;
 };
-
-/**
- * How far the scan of a file without an index reads past the last picture before it takes the
- * rest for what a capture stopped short leaves behind (zeros, empty chunks): a frame holds a few MB.
- */
-constexpr std::int64_t maxScanGapBytes = 16 * 1024 * 1024;
 
 /** Frames waiting for reuse: the one on screen, the next and a few in flight are all a player needs. */
 constexpr std::size_t framePoolSize = 4;
@@ -80,15 +40,15 @@ constexpr std::size_t framePoolSize = 4;
 struct FfmpegVideoDecoder::State
 {
     std::string name;
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
-    std::unique_ptr<AVCodecContext, CodecFreer> codec;
+    FormatPtr format;
+    CodecPtr codec;
     AVStream* stream = nullptr;
     FramePtr decoded{av_frame_alloc()};
     FramePtr previous{av_frame_alloc()}; // the last picture before the one wanted (dropped frames)
     FramePtr pending{av_frame_alloc()};  // a picture decoded past the wanted one, kept for later
     std::int64_t previousIndex = -1;
     std::int64_t pendingIndex = -1;
-    std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+    PacketPtr packet{av_packet_alloc()};
 
     AVRational framesPerSecond{0, 1};
     PictureNumbering numbering;
@@ -191,7 +151,7 @@ Result<void> FfmpegVideoDecoder::State::scanPackets()
             scanning = false;
             if (read == AVERROR_EXIT)
                 return error("the video holds no frames", ErrorKind::Corrupt);
-            return error("the video could not be read (" + ffmpegErrorText(read) + ")", ErrorKind::Corrupt);
+            return error("the video could not be read (" + ffmpegReason(read) + ")", ErrorKind::Corrupt);
         }
         if (packet->stream_index == stream->index && packet->size > 0) {
             lastPosition = packet->pos;
@@ -235,7 +195,7 @@ Result<void> FfmpegVideoDecoder::State::scanPackets()
 
 bool FfmpegVideoDecoder::State::scanWentTooFar() const
 {
-    return scanning && format && format->pb && format->pb->pos - scanPictureEnd > maxScanGapBytes;
+    return scanning && format && format->pb && format->pb->pos - scanPictureEnd > maxBytesPastLastPicture;
 }
 
 bool FfmpegVideoDecoder::State::chunkIsTorn(std::int64_t dataPosition, int size)
@@ -303,7 +263,7 @@ Result<bool> FfmpegVideoDecoder::State::nextPicture()
         if (received == AVERROR_EOF)
             return false;
         if (received != AVERROR(EAGAIN))
-            return error("the video could not be decoded (" + ffmpegErrorText(received) + ")",
+            return error("the video could not be decoded (" + ffmpegReason(received) + ")",
                          ErrorKind::Corrupt);
         if (draining)
             return false;
@@ -461,7 +421,7 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
     };
     format->interrupt_callback.opaque = state.get();
     if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
-        return state->error(ffmpegErrorText(opened), kindOfOpenFailure(opened));
+        return state->error(ffmpegReason(opened), kindOfOpenFailure(opened));
     state->format.reset(format);
 
     const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
@@ -481,7 +441,7 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
     state->codec->thread_count = 0;
     state->codec->thread_type = FF_THREAD_SLICE | FF_THREAD_FRAME;
     if (const int opened = avcodec_open2(state->codec.get(), decoder, nullptr); opened < 0)
-        return state->error("the decoder could not be opened (" + ffmpegErrorText(opened) + ")",
+        return state->error("the decoder could not be opened (" + ffmpegReason(opened) + ")",
                             ErrorKind::Unsupported);
 
     AVRational rate = state->stream->avg_frame_rate;

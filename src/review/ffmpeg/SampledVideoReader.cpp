@@ -2,6 +2,7 @@
 
 #include "common/PathText.h"
 #include "common/TextFile.h"
+#include "review/ffmpeg/FfmpegReading.h"
 #include "review/ffmpeg/PictureNumbering.h"
 #include "review/ffmpeg/PictureSampler.h"
 #include "review/ffmpeg/VideoFileScreening.h"
@@ -20,47 +21,6 @@ extern "C" {
 
 namespace leapmark {
 namespace {
-
-/**
- * How far reading may go past the last picture before the rest is taken for what a capture
- * stopped short leaves behind (zeros, empty chunks): a frame holds a few MB.
- */
-constexpr std::int64_t maxReadGapBytes = 16 * 1024 * 1024;
-
-std::string ffmpegErrorText(int code)
-{
-    std::array<char, AV_ERROR_MAX_STRING_SIZE> text{};
-    av_strerror(code, text.data(), text.size());
-    return text.data();
-}
-
-ErrorKind kindOfOpenFailure(int code)
-{
-    if (code == AVERROR_INVALIDDATA)
-        return ErrorKind::Corrupt;
-    return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
-}
-
-struct FormatCloser
-{
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-struct CodecFreer
-{
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-};
-struct FrameFreer
-{
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct PacketFreer
-{
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 
 /** One decoder and what it samples its pictures into. */
 struct Decoding
@@ -145,7 +105,7 @@ private:
 struct SampledVideoReader::State
 {
     std::string name;
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
+    FormatPtr format;
     AVStream* stream = nullptr;
     AVRational rate{0, 1};
     PictureNumbering numbering;
@@ -157,7 +117,8 @@ struct SampledVideoReader::State
     /** Whether reading went so far past the last picture that the rest is a crash's leftovers. */
     [[nodiscard]] bool readWentTooFar() const
     {
-        return pictureEnd >= 0 && format && format->pb && format->pb->pos - pictureEnd > maxReadGapBytes;
+        return pictureEnd >= 0 && format && format->pb &&
+               format->pb->pos - pictureEnd > maxBytesPastLastPicture;
     }
 
     [[nodiscard]] Error error(const std::string& reason, ErrorKind kind) const
@@ -177,8 +138,7 @@ struct SampledVideoReader::State
             if (read < 0) {
                 if (readAny)
                     return false; // a capture cut short ends in a torn chunk
-                return error("the video could not be read (" + ffmpegErrorText(read) + ")",
-                             ErrorKind::Corrupt);
+                return error("the video could not be read (" + ffmpegReason(read) + ")", ErrorKind::Corrupt);
             }
             if (packet.stream_index == stream->index && packet.size > 0) {
                 pictureEnd = packet.pos >= 0 ? packet.pos + packet.size : format->pb->pos;
@@ -316,7 +276,7 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
     };
     format->interrupt_callback.opaque = state.get();
     if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
-        return state->error(ffmpegErrorText(opened), kindOfOpenFailure(opened));
+        return state->error(ffmpegReason(opened), kindOfOpenFailure(opened));
     state->format.reset(format);
     const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (streamIndex < 0)
@@ -352,7 +312,7 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
         codec->thread_count = state->keyFramesOnly ? 1 : 2;
         codec->thread_type = FF_THREAD_SLICE | FF_THREAD_FRAME;
         if (const int opened = avcodec_open2(codec.get(), decoder, nullptr); opened < 0)
-            return state->error("the decoder could not be opened (" + ffmpegErrorText(opened) + ")",
+            return state->error("the decoder could not be opened (" + ffmpegReason(opened) + ")",
                                 ErrorKind::Unsupported);
         state->decoders.push_back(std::make_unique<Decoding>(std::move(codec), side >> lowres));
         if (!state->decoders.back()->picture)
