@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     leapmark::testing::MeasureStation::settle();
 
     frmSetStart& screen = station.app.screens().setStart();
-    screen.Text6->setText(QString::fromStdString(video.string()));
     CaptureHandOver& handOver = station.app.session().capture;
+    handOver.video_path = video.string();
     handOver.contact_hint_frame = 80;
     handOver.captured_rate = 30.0;
     handOver.captured_frames = static_cast<int>(files->groundTruth.frameCount);
