@@ -2,6 +2,7 @@
 program, answering its message boxes, the grid setup, recording, frame selection and the
 measurement screen."""
 import os
+import re
 import subprocess
 import time
 
@@ -184,7 +185,8 @@ def go_to_suggested_frame(op, frames):
     op.click(op.find(frames, "Previous frame", "push button"))
     op.key("alt+g")
     text = op.find(frames, "Suggested contact frame", "label", exact=False).name
-    target = int(text.split()[-1])
+    # "Suggested contact frame 75 (96% sure)"
+    target = int(re.search(r"Suggested contact frame (\d+)", text).group(1))
     wait_until(f"frame {target} shown", lambda: frame_shown(op, frames)[0] == target)
     return target
 
