@@ -116,8 +116,9 @@ TEST(QtSettingsStore, AHugeFileIsReadOnceNotOnEveryLookUp)
     other.write("key7", "seven");
     EXPECT_EQ(store.read("Key7"), "seven");
     EXPECT_EQ(store.read("key49999"), "49999");
-    // Every look-up re-reading the file takes some 9 s here.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    // Every look-up re-reading the file takes some 9 s here; reading it once, under a second (three
+    // under the sanitizers).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
 }
 
 TEST(QtSettingsStore, ReadingAMissingFileGivesDefaultsAndCreatesNothing)
