@@ -7,7 +7,9 @@
 #include "video/ffmpeg/FfmpegReason.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -52,5 +54,19 @@ constexpr std::int64_t maxBytesPastLastPicture = 16 * 1024 * 1024;
     // FFmpeg's other codes here are system error numbers.
     return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
 }
+
+/** A video file open in FFmpeg, with its video stream chosen and the other streams set aside. */
+struct OpenVideo
+{
+    FormatPtr format;
+    AVStream* stream = nullptr;
+};
+
+/**
+ * Screens the file and opens it in FFmpeg, with an interrupt that may stop FFmpeg's own reading
+ * (it is asked at every blocking read). The errors begin with name, the file as the operator knows it.
+ */
+[[nodiscard]] Result<OpenVideo> openVideoStream(const std::filesystem::path& path, const std::string& name,
+                                                int (*interrupt)(void*), void* opaque);
 
 } // namespace leapmark

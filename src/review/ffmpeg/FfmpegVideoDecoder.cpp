@@ -6,7 +6,6 @@
 #include "review/ffmpeg/BgrConverter.h"
 #include "review/ffmpeg/FfmpegReading.h"
 #include "review/ffmpeg/PictureNumbering.h"
-#include "review/ffmpeg/VideoFileScreening.h"
 
 #include <algorithm>
 #include <array>
@@ -410,27 +409,15 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
     if (!state->decoded || !state->previous || !state->pending || !state->packet)
         return Error(state->name + ": out of memory");
 
-    if (auto screened = screenVideoFile(path); !screened)
-        return screened.error();
-
-    AVFormatContext* format = avformat_alloc_context();
-    if (format == nullptr)
-        return Error(state->name + ": out of memory");
-    format->interrupt_callback.callback = [](void* opaque) {
-        return static_cast<const State*>(opaque)->scanWentTooFar() ? 1 : 0;
-    };
-    format->interrupt_callback.opaque = state.get();
-    if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
-        return state->error(ffmpegReason(opened), kindOfOpenFailure(opened));
-    state->format.reset(format);
-
-    const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    if (streamIndex < 0)
-        return state->error("the file has no video stream", ErrorKind::Corrupt);
-    state->stream = format->streams[streamIndex];
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (static_cast<int>(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
+    auto video = openVideoStream(
+        path, state->name,
+        [](void* opaque) { return static_cast<const State*>(opaque)->scanWentTooFar() ? 1 : 0; },
+        state.get());
+    if (!video)
+        return video.error();
+    state->format = std::move(video->format);
+    state->stream = video->stream;
+    AVFormatContext* format = state->format.get();
 
     const AVCodec* decoder = avcodec_find_decoder(state->stream->codecpar->codec_id);
     if (decoder == nullptr)

@@ -5,7 +5,6 @@
 #include "review/ffmpeg/FfmpegReading.h"
 #include "review/ffmpeg/PictureNumbering.h"
 #include "review/ffmpeg/PictureSampler.h"
-#include "review/ffmpeg/VideoFileScreening.h"
 
 #include <array>
 #include <condition_variable>
@@ -266,25 +265,14 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
 {
     auto state = std::make_unique<State>();
     state->name = pathText(path);
-    if (auto screened = screenVideoFile(path); !screened)
-        return screened.error();
-    AVFormatContext* format = avformat_alloc_context();
-    if (format == nullptr)
-        return state->error("out of memory", ErrorKind::Other);
-    format->interrupt_callback.callback = [](void* opaque) {
-        return static_cast<const State*>(opaque)->readWentTooFar() ? 1 : 0;
-    };
-    format->interrupt_callback.opaque = state.get();
-    if (const int opened = avformat_open_input(&format, path.c_str(), nullptr, nullptr); opened < 0)
-        return state->error(ffmpegReason(opened), kindOfOpenFailure(opened));
-    state->format.reset(format);
-    const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    if (streamIndex < 0)
-        return state->error("the file has no video stream", ErrorKind::Corrupt);
-    state->stream = format->streams[streamIndex];
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (static_cast<int>(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
+    auto video = openVideoStream(
+        path, state->name,
+        [](void* opaque) { return static_cast<const State*>(opaque)->readWentTooFar() ? 1 : 0; },
+        state.get());
+    if (!video)
+        return video.error();
+    state->format = std::move(video->format);
+    state->stream = video->stream;
 
     const AVCodecParameters& parameters = *state->stream->codecpar;
     const AVCodec* decoder = avcodec_find_decoder(parameters.codec_id);
@@ -327,7 +315,7 @@ Result<std::unique_ptr<SampledVideoReader>> SampledVideoReader::open(const std::
     if (rate.num <= 0 || rate.den <= 0)
         return state->error("the video has no frame rate", ErrorKind::Corrupt);
     state->rate = rate;
-    const bool avi = std::string_view(format->iformat->name) == "avi";
+    const bool avi = std::string_view(state->format->iformat->name) == "avi";
     state->numbering =
         PictureNumbering(state->stream->time_base, rate,
                          avi ? PictureTimestamps::DecodeOrder : PictureTimestamps::Presentation);
