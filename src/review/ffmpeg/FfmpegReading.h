@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 extern "C" {
@@ -53,6 +54,15 @@ constexpr std::int64_t maxBytesPastLastPicture = 16 * 1024 * 1024;
         return ErrorKind::Corrupt;
     // FFmpeg's other codes here are system error numbers.
     return code < 0 && code > -4096 ? errorKindOf(AVUNERROR(code)) : ErrorKind::Other;
+}
+
+/** The stream's frame rate: its average, else its base rate, else one frame per time unit. */
+[[nodiscard]] inline std::optional<AVRational> frameRateOf(const AVStream& stream)
+{
+    for (const AVRational rate : {stream.avg_frame_rate, stream.r_frame_rate, av_inv_q(stream.time_base)})
+        if (rate.num > 0 && rate.den > 0)
+            return rate;
+    return std::nullopt;
 }
 
 /** A video file open in FFmpeg, with its video stream chosen and the other streams set aside. */

@@ -431,13 +431,10 @@ Result<std::unique_ptr<FfmpegVideoDecoder>> FfmpegVideoDecoder::open(const std::
         return state->error("the decoder could not be opened (" + ffmpegReason(opened) + ")",
                             ErrorKind::Unsupported);
 
-    AVRational rate = state->stream->avg_frame_rate;
-    if (rate.num <= 0 || rate.den <= 0)
-        rate = state->stream->r_frame_rate;
-    if (rate.num <= 0 || rate.den <= 0)
-        rate = av_inv_q(state->stream->time_base);
-    if (rate.num <= 0 || rate.den <= 0)
+    const auto frameRate = frameRateOf(*state->stream);
+    if (!frameRate)
         return state->error("the video has no frame rate", ErrorKind::Corrupt);
+    const AVRational rate = *frameRate;
     state->framesPerSecond = rate;
     const bool avi = std::string_view(format->iformat->name) == "avi";
     state->avi = avi;
